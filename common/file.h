@@ -1,0 +1,27 @@
+// A small owner for a FILE*, so that no way out of a function leaves a
+// stream open. Outputs are closed with close_file, whose result counts.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace qv {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+inline File open_file(const std::string& name, const char* mode)
+{
+    return File(std::fopen(name.c_str(), mode));
+}
+
+// Closes the stream now; non-zero when the last bytes could not be written.
+inline int close_file(File& f)
+{
+    return std::fclose(f.release());
+}
+
+}  // namespace qv

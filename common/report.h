@@ -1,0 +1,24 @@
+// Error reports and the final check of standard output, for every program.
+#pragma once
+
+#include <cerrno>
+#include <string>
+
+namespace qv {
+
+// Writes a message to standard error, after flushing standard output so
+// that the two streams keep their order when they share a file.
+#if defined(__GNUC__)
+__attribute__((format(printf, 1, 2)))
+#endif
+void error_printf(const char* format, ...);
+
+// The system-error report: "Error: NAME: " and the description of err.
+void report_error(const std::string& name, int err = errno);
+
+// Flushes and closes standard output at the end of a run. When that fails
+// the verdicts or progress lines were lost: it says so on standard error
+// and returns 1; otherwise it returns status.
+int finish(int status);
+
+}  // namespace qv

@@ -1,0 +1,44 @@
+// Runs a built tool in a fresh temporary directory and captures standard
+// output, standard error and the exit status as exact bytes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+struct Result {
+    std::string out, err;
+    int status = -1;  // exit status, or 128 + signal number
+};
+
+std::ostream& operator<<(std::ostream& os, const Result& r);
+bool operator==(const Result& a, const Result& b);
+
+// A scratch directory, removed with everything in it at the end.
+class Sandbox {
+public:
+    Sandbox();
+    ~Sandbox();
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    // Runs tool (a name such as "qvsplit") with words, in the work directory.
+    // prefix comes before the tool: setpriv, unshare and the like.
+    Result run(const std::string& tool, const std::vector<std::string>& words,
+               const std::vector<std::string>& prefix = {}) const;
+
+    fs::path path(const std::string& name) const { return work / name; }
+    void write(const std::string& name, const std::string& bytes) const;
+    std::string read(const std::string& name) const;
+    bool exists(const std::string& name) const;
+
+    fs::path root, work;
+};
+
+// The program name a tool sees as argument zero when run by the harness.
+std::string program_name(const std::string& tool);
+
+// n bytes of a fixed pattern that differs from block to block.
+std::string pattern(std::size_t n, unsigned seed = 1);

@@ -1,0 +1,115 @@
+// qvjoin on hand-made piece sets.
+#include <gtest/gtest.h>
+
+#include "common/pieces.h"
+#include "harness.h"
+
+namespace {
+
+constexpr std::size_t B = qv::block_size;
+
+TEST(Join, ConcatenatesPiecesOfAnySize)
+{
+    Sandbox box;
+    const std::string one = pattern(B, 1), two = pattern(10, 2);
+    box.write("a.001", one);
+    box.write("a.002", two);
+    box.write("b.001", "x");
+    box.write("b.002", "");  // an empty piece adds nothing and the set goes on
+    box.write("b.003", "yz");
+    EXPECT_EQ(box.run("qvjoin", {"a", "b"}),
+              (Result{"Joining a.001\nJoining a.002\nJoining b.001\nJoining b.002\nJoining b.003\n", "", 0}));
+    EXPECT_EQ(box.read("a"), one + two);
+    EXPECT_EQ(box.read("b"), "xyz");
+}
+
+TEST(Join, AGapEndsTheSet)
+{
+    Sandbox box;
+    box.write("a.001", "1");
+    box.write("a.003", "3");
+    EXPECT_EQ(box.run("qvjoin", {"a"}), (Result{"Joining a.001\n", "", 0}));
+    EXPECT_EQ(box.read("a"), "1");
+}
+
+TEST(Join, PieceNumbersGrowPastThreeDigits)
+{
+    Sandbox box;
+    std::string want, out;
+    for (unsigned long k = 1; k <= 1001; ++k) {
+        std::string name = qv::piece_name("a", k);
+        box.write(name, std::to_string(k) + ",");
+        want += std::to_string(k) + ",";
+        out += "Joining " + name + "\n";
+    }
+    EXPECT_EQ(box.run("qvjoin", {"a"}), (Result{out, "", 0}));
+    EXPECT_EQ(box.read("a"), want);
+}
+
+TEST(Join, WithoutAFirstPieceTheBaseIsLeftAlone)
+{
+    Sandbox box;
+    box.write("a", "keep me");
+    box.write("a.002", "2");
+    EXPECT_EQ(box.run("qvjoin", {"a", "b"}),
+              (Result{"", "Error : File a.001 does not exist\nError : File b.001 does not exist\n", 0}));
+    EXPECT_EQ(box.read("a"), "keep me");
+    EXPECT_FALSE(box.exists("b"));
+}
+
+TEST(Join, BaseThatCannotBeOpenedIsReported)
+{
+    Sandbox box;
+    fs::create_directory(box.path("a"));
+    box.write("a.001", "1");
+    box.write("b.001", "2");
+    EXPECT_EQ(box.run("qvjoin", {"a", "b"}), (Result{"Joining b.001\n", "Error: Couldn't open a\n", 0}));
+    EXPECT_EQ(box.read("b"), "2");
+}
+
+// The failed output stays failed: every later piece that yields bytes is
+// reported for the base once; a failure seen only at the close, once.
+TEST(Join, WriteErrorOnTheBase)
+{
+    Sandbox box;
+    fs::create_symlink("/dev/full", box.path("a"));
+    box.write("a.001", pattern(B + 1));
+    box.write("a.002", "");
+    box.write("a.003", "3");
+    fs::create_symlink("/dev/full", box.path("b"));
+    box.write("b.001", "small");
+    box.write("b.002", "pieces");
+    EXPECT_EQ(box.run("qvjoin", {"a", "b"}),
+              (Result{"Joining a.001\nJoining a.002\nJoining a.003\nJoining b.001\nJoining b.002\n",
+                      "Error: a: No space left on device\nError: a: No space left on device\n"
+                      "Error: b: No space left on device\n", 0}));
+}
+
+TEST(Join, ReadErrorOnAPieceIsReportedAndTheNextPieceJoined)
+{
+    Sandbox box;
+    box.write("a.001", "1");
+    fs::create_directory(box.path("a.002"));
+    box.write("a.003", "3");
+    EXPECT_EQ(box.run("qvjoin", {"a"}),
+              (Result{"Joining a.001\nJoining a.002\nJoining a.003\n", "Error: a.002: Is a directory\n", 0}));
+    EXPECT_EQ(box.read("a"), "13");
+}
+
+TEST(Join, NeverReadsItsOwnOutput)
+{
+    Sandbox box;
+    box.write("a.001", "1");
+    fs::create_symlink("a", box.path("a.002"));
+    box.write("a.003", "3");
+    box.write("b", "intact");
+    fs::create_hard_link(box.path("b"), box.path("b.001"));
+    box.write("b.002", "2");
+    EXPECT_EQ(box.run("qvjoin", {"a", "b"}),
+              (Result{"Joining a.001\nJoining a.003\n",
+                      "Error: a.002 is the same file as a\nError: b.001 is the same file as b\n", 0}));
+    EXPECT_EQ(box.read("a"), "13");
+    EXPECT_EQ(box.read("b"), "intact");
+}
+
+}  // namespace
