@@ -7,19 +7,23 @@
 
 namespace {
 
+// Argument zero as the tool sees it: "qvsplit" here, the program's own
+// path under wine.
+const std::string split_name = program_name("qvsplit"), join_name = program_name("qvjoin");
+
 const std::string split_help =
-    "Usage: qvsplit [OPTION] ... [FILE] ...\n"
+    "Usage: " + split_name + " [OPTION] ... [FILE] ...\n"
     "Splits a long file into several shorter ones.\n"
     "\n"
     "-h, --help     Display this help\n"
     "-v, --version  Version information\n";
 
 const std::string join_help =
-    "Usage: qvjoin [OPTION] ... [BASE] ...\n"
+    "Usage: " + join_name + " [OPTION] ... [BASE] ...\n"
     "Joins  short files into a long file.\n"
     "BASE is base name of file\n"
     "E.g. if the following files exist: myfile.001, myfile.002, myfile.003\n"
-    "Then: 'qvjoin myfile' concatenates them to create myfile\n"
+    "Then: '" + join_name + " myfile' concatenates them to create myfile\n"
     "\n"
     "-h, --help     Display this help\n"
     "-v, --version  Version information\n";
@@ -54,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Split, Front, testing::Values(
     // The scan stops after help or version.
     Case{"qvsplit", {"-h", "-v"}, {split_help, "", 0}},
     Case{"qvsplit", {"-v", "missing", "-h"}, {"qvsplit (QV fileutils) 0.1\n", "", 0}},
-    Case{"qvsplit", {}, {"", "No arguments. Try qvsplit --help\n", 0}},
+    Case{"qvsplit", {}, {"", "No arguments. Try " + split_name + " --help\n", 0}},
     // Options match whole words only; anything else is an operand.
     Case{"qvsplit", {"-H", "-help", "--help=1", "-hv", "-s", ""},
          {"", "Error: Couldn't open -H\nError: Couldn't open -help\nError: Couldn't open --help=1\n"
@@ -68,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Join, Front, testing::Values(
     Case{"qvjoin", {"-v", "a", "-h", "b"},
          {"qvjoin (QV fileutils) 0.1\n" + join_help,
           "Error : File a.001 does not exist\nError : File b.001 does not exist\n", 0}},
-    Case{"qvjoin", {}, {"", "No arguments. Try qvjoin --help\n", 1}},
+    Case{"qvjoin", {}, {"", "No arguments. Try " + join_name + " --help\n", 1}},
     Case{"qvjoin", {"-s", "1"},
          {"", "Error : File -s.001 does not exist\nError : File 1.001 does not exist\n", 0}}));
 

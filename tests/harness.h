@@ -40,5 +40,10 @@ public:
 // The program name a tool sees as argument zero when run by the harness.
 std::string program_name(const std::string& tool);
 
+// True when the tools under test are the Windows programs (QV_EXE_SUFFIX
+// ".exe"), run under wine. Their console output is normalised to "\n" line
+// ends by run().
+bool windows_tools();
+
 // n bytes of a fixed pattern that differs from block to block.
 std::string pattern(std::size_t n, unsigned seed = 1);

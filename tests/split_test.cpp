@@ -74,7 +74,7 @@ TEST(Split, OperandsAndOptionsInterleave)
     box.write("b", "bbb");
     EXPECT_EQ(box.run("qvsplit", {"a", "-h", "b"}),
               (Result{"Writing file a.001\n"
-                      "Usage: qvsplit [OPTION] ... [FILE] ...\n"
+                      "Usage: " + program_name("qvsplit") + " [OPTION] ... [FILE] ...\n"
                       "Splits a long file into several shorter ones.\n\n"
                       "-h, --help     Display this help\n"
                       "-v, --version  Version information\n", "", 0}));
@@ -98,9 +98,12 @@ TEST(Split, FailuresAreReportedAndTheNextOperandIsSplit)
     Sandbox box;
     box.write("ok", "fine");
     fs::create_directory(box.path("dir"));
+    // A directory opens for reading on Linux and fails at the read; the
+    // Windows run-time library does not open it at all.
+    const std::string dir_error =
+        windows_tools() ? "Error: Couldn't open dir\n" : "Error: dir: Is a directory\n";
     EXPECT_EQ(box.run("qvsplit", {"missing", "dir", "ok"}),
-              (Result{"Writing file ok.001\n",
-                      "Error: Couldn't open missing\nError: dir: Is a directory\n", 0}));
+              (Result{"Writing file ok.001\n", "Error: Couldn't open missing\n" + dir_error, 0}));
     EXPECT_EQ(box.read("ok.001"), "fine");
 }
 

@@ -1,0 +1,38 @@
+# The Windows programs, cross-built beside the native test suite: the test
+# executable stays a native GoogleTest program and runs the .exe files under
+# wine. The cross build is a separate CMake project (this same source tree
+# with the mingw toolchain file) whose programs land in windows/bin.
+include(ExternalProject)
+
+set(QV_WINDOWS_TOOLCHAIN ${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake CACHE FILEPATH
+    "Toolchain file of the Windows cross build")
+set(QV_WINDOWS_BIN ${PROJECT_BINARY_DIR}/windows/bin)
+
+ExternalProject_Add(windows_tools
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${PROJECT_BINARY_DIR}/windows
+  CMAKE_ARGS
+    -DCMAKE_TOOLCHAIN_FILE=${QV_WINDOWS_TOOLCHAIN}
+    -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+    -DQV_WERROR=${QV_WERROR}
+    -DQV_TESTS=OFF
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON)
+
+if(QV_TESTS)
+  # The 32-bit programs need the 32-bit wine loader; the 64-bit ones wine64.
+  if(QV_WINDOWS_TOOLCHAIN MATCHES "x86_64")
+    find_program(QV_WINE NAMES wine64 PATHS /usr/lib/wine REQUIRED)
+  else()
+    find_program(QV_WINE NAMES wine REQUIRED)
+  endif()
+  # A prefix inside the build tree: the tests never touch $HOME and every
+  # build starts from the same fresh prefix.
+  set(QV_WINE_ENVIRONMENT
+    WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix
+    WINEDEBUG=-all
+    QV_TOOLS=${QV_WINDOWS_BIN}
+    QV_EXE_SUFFIX=.exe
+    QV_LAUNCHER=${QV_WINE})
+endif()
