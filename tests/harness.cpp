@@ -82,16 +82,21 @@ bool windows_tools()
     return env_or("QV_EXE_SUFFIX", "") == ".exe";
 }
 
+std::string native_path(std::string path)
+{
+    if (windows_tools())
+        for (char& c : path)
+            if (c == '/')
+                c = '\\';
+    return path;
+}
+
 std::string program_name(const std::string& tool)
 {
     if (!windows_tools())
         return tool;
     // wine hands the program its own path, on the drive Z: that maps "/".
-    std::string p = "Z:" + tool_path(tool);
-    for (char& c : p)
-        if (c == '/')
-            c = '\\';
-    return p;
+    return "Z:" + native_path(tool_path(tool));
 }
 
 Sandbox::Sandbox()

@@ -45,5 +45,9 @@ std::string program_name(const std::string& tool);
 // ends by run().
 bool windows_tools();
 
+// A relative path written with "/" as the tools under test write it: with
+// "\\" for the Windows programs.
+std::string native_path(std::string path);
+
 // n bytes of a fixed pattern that differs from block to block.
 std::string pattern(std::size_t n, unsigned seed = 1);
