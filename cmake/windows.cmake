@@ -27,12 +27,13 @@ if(QV_TESTS)
   else()
     find_program(QV_WINE NAMES wine REQUIRED)
   endif()
-  # A prefix inside the build tree: the tests never touch $HOME and every
-  # build starts from the same fresh prefix.
-  set(QV_WINE_ENVIRONMENT
-    WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix
-    WINEDEBUG=-all
-    QV_TOOLS=${QV_WINDOWS_BIN}
-    QV_EXE_SUFFIX=.exe
-    QV_LAUNCHER=${QV_WINE})
+  # The launcher the tests put before each program: wine with a prefix of
+  # its own in the build tree, so that the tests never touch $HOME, and
+  # without its debugging chatter.
+  set(QV_WINE_LAUNCHER ${PROJECT_BINARY_DIR}/wine-run)
+  file(CONFIGURE OUTPUT ${QV_WINE_LAUNCHER} @ONLY CONTENT [[#!/bin/sh
+WINEPREFIX='@PROJECT_BINARY_DIR@/wineprefix' WINEDEBUG=-all exec '@QV_WINE@' "$@"
+]])
+  file(CHMOD ${QV_WINE_LAUNCHER} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+       GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 endif()

@@ -9,7 +9,8 @@ namespace {
 
 // Argument zero as the tool sees it: "qvsplit" here, the program's own
 // path under wine.
-const std::string split_name = program_name("qvsplit"), join_name = program_name("qvjoin");
+const std::string split_name = program_name("qvsplit"), join_name = program_name("qvjoin"),
+                  check_name = program_name("qvcheck"), randfile_name = program_name("qvrandfile");
 
 const std::string split_help =
     "Usage: " + split_name + " [OPTION] ... [FILE] ...\n"
@@ -29,14 +30,14 @@ const std::string join_help =
     "-v, --version  Version information\n";
 
 const std::string check_help =
-    "Usage: qvcheck [OPTION] ... [FILE] ...\n"
+    "Usage: " + check_name + " [OPTION] ... [FILE] ...\n"
     "Checks that files can be read.\n"
     "\n"
     "-h, --help     Display this help\n"
     "-v, --version  Version information\n";
 
 const std::string randfile_help =
-    "Usage: qvrandfile [OPTION] ... [FILE]\n"
+    "Usage: " + randfile_name + " [OPTION] ... [FILE]\n"
     "Creates a file of random bytes.\n"
     "\n"
     "-s, --size     Number of bytes to write.\n"
@@ -99,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Check, Front, testing::Values(
     // The scan stops after help or version: b is never looked at.
     Case{"qvcheck", {"-h", "-v"}, {check_help, "", 0}},
     Case{"qvcheck", {"a", "-v", "b"}, {"a non-existent\nqvcheck (QV fileutils) 0.1\n", "", 0}},
-    Case{"qvcheck", {}, {"", "No arguments. Try qvcheck --help\n", 0}},
+    Case{"qvcheck", {}, {"", "No arguments. Try " + check_name + " --help\n", 0}},
     Case{"qvcheck", {"-help", "--version=1", "-s", "1"},
          {"-help non-existent\n--version=1 non-existent\n-s non-existent\n1 non-existent\n", "", 0}}));
 
@@ -112,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Randfile, Front, testing::Values(
     // The scan goes on after help or version.
     Case{"qvrandfile", {"-h", "-v", "-h"},
          {randfile_help + "qvsplit (QV fileutils) 0.1\n" + randfile_help, "", 0}},
-    Case{"qvrandfile", {}, {"", "No arguments. Try qvrandfile --help\n", 0}},
+    Case{"qvrandfile", {}, {"", "No arguments. Try " + randfile_name + " --help\n", 0}},
     Case{"qvrandfile", {"-v", "-s"}, {"qvsplit (QV fileutils) 0.1\n", "Error: Not enough arguments", 1}},
     Case{"qvrandfile", {"--size"}, {"", "Error: Not enough arguments", 1}}));
 

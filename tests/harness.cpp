@@ -33,7 +33,7 @@ std::string slurp(const fs::path& p)
 
 std::string tool_path(const std::string& tool)
 {
-    return env_or("QV_TOOLS", QV_TOOLS_DIR) + "/" + tool + env_or("QV_EXE_SUFFIX", "");
+    return env_or("QV_TOOLS", QV_TOOLS_DIR) + "/" + tool + env_or("QV_EXE_SUFFIX", QV_EXE_SUFFIX_DEFAULT);
 }
 
 // The text-mode console of the Windows run-time library writes "\r\n".
@@ -79,7 +79,7 @@ bool operator==(const Result& a, const Result& b)
 
 bool windows_tools()
 {
-    return env_or("QV_EXE_SUFFIX", "") == ".exe";
+    return env_or("QV_EXE_SUFFIX", QV_EXE_SUFFIX_DEFAULT) == ".exe";
 }
 
 std::string native_path(std::string path)
@@ -129,7 +129,7 @@ Result Sandbox::run(const std::string& tool, const std::vector<std::string>& wor
     std::string exe = tool_path(tool);
 
     std::vector<std::string> args = prefix;
-    for (const std::string& w : split_words(env_or("QV_LAUNCHER", "")))
+    for (const std::string& w : split_words(env_or("QV_LAUNCHER", QV_LAUNCHER_DEFAULT)))
         args.push_back(w);
     // Argument zero is the plain tool name, so that help texts are predictable.
     bool launched = args.size() > 0;
