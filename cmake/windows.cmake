@@ -7,6 +7,7 @@ include(ExternalProject)
 set(QV_WINDOWS_TOOLCHAIN ${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake CACHE FILEPATH
     "Toolchain file of the Windows cross build")
 set(QV_WINDOWS_BIN ${PROJECT_BINARY_DIR}/windows/bin)
+set(QV_WINDOWS_HELPERS ${PROJECT_BINARY_DIR}/windows/tests/helpers)
 
 ExternalProject_Add(windows_tools
   SOURCE_DIR ${PROJECT_SOURCE_DIR}
@@ -16,6 +17,7 @@ ExternalProject_Add(windows_tools
     -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
     -DQV_WERROR=${QV_WERROR}
     -DQV_TESTS=OFF
+    -DQV_TEST_HELPERS=${QV_TESTS}
   INSTALL_COMMAND ""
   BUILD_ALWAYS ON
   USES_TERMINAL_BUILD ON)

@@ -99,6 +99,11 @@ std::string program_name(const std::string& tool)
     return "Z:" + native_path(tool_path(tool));
 }
 
+std::string helper_program(const std::string& name)
+{
+    return "Z:" + native_path(std::string(QV_HELPERS_DIR) + "/" + name + ".exe");
+}
+
 Sandbox::Sandbox()
 {
     std::string templ = (fs::temp_directory_path() / "qvtest.XXXXXX").string();

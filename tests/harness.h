@@ -50,6 +50,10 @@ bool windows_tools();
 // "\\" for the Windows programs.
 std::string native_path(std::string path);
 
+// The path by which the Windows programs reach a helper program of the
+// tests (tests/helpers), such as "qvshowargs".
+std::string helper_program(const std::string& name);
+
 // n bytes of a fixed pattern that differs from block to block.
 std::string pattern(std::size_t n, unsigned seed = 1);
 
