@@ -46,8 +46,8 @@ std::string program_name(const std::string& tool);
 // ends by run().
 bool windows_tools();
 
-// A relative path written with "/" as the tools under test write it: with
-// "\\" for the Windows programs.
+// A path written with "/", as the tools under test write it: with "\\" for
+// the Windows programs.
 std::string native_path(std::string path);
 
 // The path by which the Windows programs reach a helper program of the
