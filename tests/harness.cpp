@@ -31,6 +31,21 @@ std::string slurp(const fs::path& p)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::string tool_path(const std::string& tool)
+{
+    return env_or("QV_TOOLS", QV_TOOLS_DIR) + "/" + tool + env_or("QV_EXE_SUFFIX", QV_EXE_SUFFIX_DEFAULT);
+}
+
+// The text-mode console of the Windows run-time library writes "\r\n".
+void strip_cr(std::string& s)
+{
+    std::string r;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if (!(s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n'))
+            r += s[i];
+    s = r;
+}
+
 std::string escaped(const std::string& s)
 {
     std::string r;
@@ -62,9 +77,31 @@ bool operator==(const Result& a, const Result& b)
     return a.status == b.status && a.out == b.out && a.err == b.err;
 }
 
+bool windows_tools()
+{
+    return env_or("QV_EXE_SUFFIX", QV_EXE_SUFFIX_DEFAULT) == ".exe";
+}
+
+std::string native_path(std::string path)
+{
+    if (windows_tools())
+        for (char& c : path)
+            if (c == '/')
+                c = '\\';
+    return path;
+}
+
 std::string program_name(const std::string& tool)
 {
-    return tool;
+    if (!windows_tools())
+        return tool;
+    // wine hands the program its own path, on the drive Z: that maps "/".
+    return "Z:" + native_path(tool_path(tool));
+}
+
+std::string helper_program(const std::string& name)
+{
+    return "Z:" + native_path(std::string(QV_HELPERS_DIR) + "/" + name + ".exe");
 }
 
 Sandbox::Sandbox()
@@ -94,11 +131,10 @@ Sandbox::~Sandbox()
 Result Sandbox::run(const std::string& tool, const std::vector<std::string>& words,
                     const std::vector<std::string>& prefix) const
 {
-    std::string dir = env_or("QV_TOOLS", QV_TOOLS_DIR);
-    std::string exe = dir + "/" + tool + env_or("QV_EXE_SUFFIX", "");
+    std::string exe = tool_path(tool);
 
     std::vector<std::string> args = prefix;
-    for (const std::string& w : split_words(env_or("QV_LAUNCHER", "")))
+    for (const std::string& w : split_words(env_or("QV_LAUNCHER", QV_LAUNCHER_DEFAULT)))
         args.push_back(w);
     // Argument zero is the plain tool name, so that help texts are predictable.
     bool launched = args.size() > 0;
@@ -130,6 +166,10 @@ Result Sandbox::run(const std::string& tool, const std::vector<std::string>& wor
     r.out = slurp(out);
     r.err = slurp(err);
     r.status = WIFEXITED(ws) ? WEXITSTATUS(ws) : 128 + WTERMSIG(ws);
+    if (windows_tools()) {
+        strip_cr(r.out);
+        strip_cr(r.err);
+    }
     return r;
 }
 

@@ -41,6 +41,19 @@ public:
 // The program name a tool sees as argument zero when run by the harness.
 std::string program_name(const std::string& tool);
 
+// True when the tools under test are the Windows programs (QV_EXE_SUFFIX
+// ".exe"), run under wine. Their console output is normalised to "\n" line
+// ends by run().
+bool windows_tools();
+
+// A path written with "/", as the tools under test write it: with "\\" for
+// the Windows programs.
+std::string native_path(std::string path);
+
+// The path by which the Windows programs reach a helper program of the
+// tests (tests/helpers), such as "qvshowargs".
+std::string helper_program(const std::string& name);
+
 // n bytes of a fixed pattern that differs from block to block.
 std::string pattern(std::size_t n, unsigned seed = 1);
 

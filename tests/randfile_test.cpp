@@ -121,7 +121,7 @@ TEST_P(Create, MakesTheFilesOfTheCurrentSize)
 }
 
 const std::string help =
-    "Usage: qvrandfile [OPTION] ... [FILE]\n"
+    "Usage: " + program_name("qvrandfile") + " [OPTION] ... [FILE]\n"
     "Creates a file of random bytes.\n"
     "\n"
     "-s, --size     Number of bytes to write.\n"
@@ -204,7 +204,13 @@ TEST(Randfile, SizeBeyond32Bits)
         GTEST_SKIP() << "no I/O accounting in /proc/self/io";
     EXPECT_EQ(box.run("qvrandfile", {"-s", "5000000000", "/dev/null"}), writing({"/dev/null"}));
     ASSERT_TRUE(io_count("wchar:", after));
-    EXPECT_EQ(after - before, 5000000000u + std::string("Writing file /dev/null\n").size());
+    const std::uint64_t want = 5000000000u + std::string("Writing file /dev/null\n").size();
+    if (windows_tools()) {
+        // wine itself writes some bytes of its own (to its server and prefix).
+        EXPECT_GE(after - before, want);
+        EXPECT_LT(after - before, want + (1 << 20));
+    } else
+        EXPECT_EQ(after - before, want);
 }
 
 TEST(Randfile, LostStandardOutputFailsTheRun)
