@@ -1,0 +1,344 @@
+// The tools under real faults: standard output that cannot be written, a
+// disk that fills midway, rights taken away, a device that fails part-way
+// through a read, and files that change while a tool works on them.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "common/pieces.h"
+#include "harness.h"
+
+namespace {
+
+constexpr std::size_t B = qv::block_size;
+
+// Runs a shell command line; true when it succeeded.
+bool shell(const std::string& command)
+{
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// The first line a shell command writes, without its newline.
+std::string shell_line(const std::string& command)
+{
+    std::string line;
+    if (std::FILE* p = popen(command.c_str(), "r")) {
+        char buf[256];
+        if (std::fgets(buf, sizeof buf, p))
+            line = buf;
+        pclose(p);
+    }
+    if (!line.empty() && line.back() == '\n')
+        line.pop_back();
+    return line;
+}
+
+// ---------------------------------------------------------------------------
+// Standard output that cannot be written.
+
+const std::string no_space = "Error: standard output: No space left on device\n";
+const std::string bad_descriptor = "Error: standard output: Bad file descriptor\n";
+
+struct OutputCase {
+    std::string tool;
+    std::vector<std::string> words;
+    Output output;
+    Result want;
+};
+
+void PrintTo(const OutputCase& c, std::ostream* os)
+{
+    *os << c.tool << " output " << int(c.output);
+    for (const std::string& w : c.words)
+        *os << " [" << w << "]";
+}
+
+class LostOutput : public testing::TestWithParam<OutputCase> {};
+
+// The work directory holds f (3 bytes), b.001 and b.002.
+TEST_P(LostOutput, NeverPassesForSuccess)
+{
+    Sandbox box;
+    box.write("f", "abc");
+    box.write("b.001", "12");
+    box.write("b.002", "34");
+    const OutputCase& c = GetParam();
+    EXPECT_EQ(box.run(c.tool, c.words, {}, c.output), c.want);
+}
+
+INSTANTIATE_TEST_SUITE_P(SplitJoin, LostOutput, testing::Values(
+    OutputCase{"qvsplit", {"-h"}, Output::full, {"", no_space, 1}},
+    OutputCase{"qvsplit", {"f"}, Output::full, {"", no_space, 1}},
+    OutputCase{"qvsplit", {"-v"}, Output::closed, {"", bad_descriptor, 1}},
+    OutputCase{"qvsplit", {"f"}, Output::closed, {"", bad_descriptor, 1}},
+    // Nothing to say, nothing lost.
+    OutputCase{"qvsplit", {"missing"}, Output::full, {"", "Error: Couldn't open missing\n", 0}},
+    OutputCase{"qvsplit", {"missing"}, Output::closed, {"", "Error: Couldn't open missing\n", 0}},
+    // A reader that went away: the quiet end by SIGPIPE.
+    OutputCase{"qvsplit", {"-h"}, Output::broken_pipe, {"", "", 128 + SIGPIPE}},
+    OutputCase{"qvjoin", {"-h"}, Output::full, {"", no_space, 1}},
+    OutputCase{"qvjoin", {"b"}, Output::full, {"", no_space, 1}},
+    OutputCase{"qvjoin", {"-v", "b"}, Output::closed, {"", bad_descriptor, 1}},
+    OutputCase{"qvjoin", {}, Output::full, {"", "No arguments. Try qvjoin --help\n", 1}},
+    OutputCase{"qvjoin", {"nothing"}, Output::closed,
+               {"", "Error : File nothing.001 does not exist\n", 0}},
+    OutputCase{"qvjoin", {"b"}, Output::broken_pipe, {"", "", 128 + SIGPIPE}}));
+
+// The work is still done when its progress lines are lost, and a closed
+// standard output is never taken over by a file the tool opens.
+TEST(LostOutput, FilesAreStillWrittenWhole)
+{
+    Sandbox box;
+    const std::string data = pattern(2 * B + 5);
+    box.write("f", data);
+    EXPECT_EQ(box.run("qvsplit", {"f"}, {}, Output::closed), (Result{"", bad_descriptor, 1}));
+    EXPECT_EQ(box.read("f"), data);
+    fs::remove(box.path("f"));
+    EXPECT_EQ(box.run("qvjoin", {"f"}, {}, Output::closed), (Result{"", bad_descriptor, 1}));
+    EXPECT_EQ(box.read("f"), data);
+    fs::remove(box.path("f"));
+    EXPECT_EQ(box.run("qvjoin", {"f"}, {}, Output::full), (Result{"", no_space, 1}));
+    EXPECT_EQ(box.read("f"), data);
+}
+
+// Progress lines fill the stream's buffer many times over, so the first
+// failed write comes long before the end; it is still the one reported.
+TEST(LostOutput, ManyLinesReportTheWriteError)
+{
+    Sandbox box;
+    for (unsigned long k = 1; k <= 400; ++k)
+        box.write(qv::piece_name("long-base-name-for-many-lines", k), "x");
+    EXPECT_EQ(box.run("qvjoin", {"long-base-name-for-many-lines"}, {}, Output::full),
+              (Result{"", no_space, 1}));
+    EXPECT_EQ(box.read("long-base-name-for-many-lines"), std::string(400, 'x'));
+}
+
+// With SIGPIPE ignored the write fails with EPIPE instead: still quiet.
+TEST(LostOutput, BrokenPipeWithSigpipeIgnoredIsQuiet)
+{
+    Sandbox box;
+    box.write("b.001", "1");
+    const std::vector<std::string> ignoring = {"sh", "-c", "trap '' PIPE; exec \"$0\" \"$@\""};
+    EXPECT_EQ(box.run("qvsplit", {"-h"}, ignoring, Output::broken_pipe), (Result{"", "", 1}));
+    EXPECT_EQ(box.run("qvjoin", {"b"}, ignoring, Output::broken_pipe), (Result{"", "", 1}));
+    EXPECT_EQ(box.read("b"), "1");
+}
+
+// ---------------------------------------------------------------------------
+// A disk that fills midway: the folder "disk" of the work directory becomes
+// a tmpfs of 2 MiB in a private mount namespace for one run. setup runs
+// there before the tool; what the disk holds afterwards is copied to "saved".
+
+std::vector<std::string> small_disk(const std::string& setup)
+{
+    return {"unshare", "-m", "sh", "-c",
+            "mount -t tmpfs -o size=2m qvdisk disk && " + setup +
+                " && \"$0\" \"$@\"; s=$?; cp -a disk/. saved/ && exit $s"};
+}
+
+class FullDisk : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::create_directory(box.path("disk"));
+        fs::create_directory(box.path("saved"));
+        if (!shell("unshare -m mount -t tmpfs -o size=64k qvprobe " + box.path("disk").string()))
+            GTEST_SKIP() << "cannot mount a tmpfs in a private mount namespace (unshare -m needs root)";
+    }
+    Sandbox box;
+};
+
+TEST_F(FullDisk, SplitKeepsEarlierPiecesWholeAndGoesOn)
+{
+    const std::string data = pattern(3 * B + 7);
+    box.write("big", data);
+    box.write("other", "next operand");
+    EXPECT_EQ(box.run("qvsplit", {"disk/big", "other"}, small_disk("ln -s ../big disk/big")),
+              (Result{"Writing file disk/big.001\nWriting file disk/big.002\nWriting file other.001\n",
+                      "Error: disk/big.002: No space left on device\n", 0}));
+    EXPECT_TRUE(box.read("saved/big.001") == data.substr(0, B));
+    const std::string partial = box.read("saved/big.002");
+    EXPECT_LT(partial.size(), B);
+    EXPECT_TRUE(partial == data.substr(B, partial.size()));
+    EXPECT_FALSE(box.exists("saved/big.003"));
+    EXPECT_EQ(box.read("big"), data);
+    EXPECT_EQ(box.read("other.001"), "next operand");
+}
+
+// Every later piece that yields bytes meets the full disk again and says so.
+TEST_F(FullDisk, JoinKeepsWhatFitAndGoesOn)
+{
+    const std::string data = pattern(3 * B, 3);
+    for (unsigned long k = 1; k <= 3; ++k)
+        box.write(qv::piece_name("j", k), data.substr((k - 1) * B, B));
+    box.write("k.001", "next operand");
+    EXPECT_EQ(box.run("qvjoin", {"disk/j", "k"},
+                      small_disk("for k in 001 002 003; do ln -s ../j.$k disk/j.$k; done")),
+              (Result{"Joining disk/j.001\nJoining disk/j.002\nJoining disk/j.003\nJoining k.001\n",
+                      "Error: disk/j: No space left on device\nError: disk/j: No space left on device\n", 0}));
+    const std::string joined = box.read("saved/j");
+    EXPECT_GE(joined.size(), B);
+    EXPECT_LT(joined.size(), 2 * B);
+    EXPECT_TRUE(joined == data.substr(0, joined.size()));
+    EXPECT_EQ(box.read("k"), "next operand");
+}
+
+// ---------------------------------------------------------------------------
+// Rights taken away: the tools run as an unprivileged user (nobody, when the
+// tests run as root), for whom the rights below hold.
+
+std::vector<std::string> unprivileged()
+{
+    if (geteuid() != 0)
+        return {};
+    return {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+}
+
+class LostRights : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (box.run("qvsplit", {"-v"}, unprivileged()).status != 0)
+            GTEST_SKIP() << "an unprivileged user cannot run the tools here "
+                            "(needs setpriv as root and a build others may execute)";
+    }
+    Sandbox box;
+};
+
+TEST_F(LostRights, SplitReportsWhatItCannotReadOrCreate)
+{
+    box.write("secret", "x");
+    fs::permissions(box.path("secret"), fs::perms::none);
+    fs::create_directory(box.path("ro"));
+    box.write("ro/f", "data");
+    fs::permissions(box.path("ro"), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                                        fs::perms::others_exec);
+    box.write("ok", "1");
+    EXPECT_EQ(box.run("qvsplit", {"secret", "ro/f", "ok"}, unprivileged()),
+              (Result{"Writing file ok.001\n",
+                      "Error: Couldn't open secret\nError: Couldn't write to file ro/f.001\n", 0}));
+    EXPECT_FALSE(box.exists("ro/f.001"));
+    EXPECT_EQ(box.read("ok.001"), "1");
+}
+
+// A piece that may not be read ends the set like a missing one.
+TEST_F(LostRights, JoinReportsTheBaseItCannotCreate)
+{
+    fs::create_directory(box.path("ro"));
+    box.write("ro/b.001", "1");
+    fs::permissions(box.path("ro"), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                                        fs::perms::others_exec);
+    box.write("c.001", "1");
+    box.write("c.002", "2");
+    fs::permissions(box.path("c.002"), fs::perms::none);
+    box.write("c.003", "3");
+    EXPECT_EQ(box.run("qvjoin", {"ro/b", "c"}, unprivileged()),
+              (Result{"Joining c.001\n", "Error: Couldn't open ro/b\n", 0}));
+    EXPECT_FALSE(box.exists("ro/b"));
+    EXPECT_EQ(box.read("c"), "1");
+}
+
+// ---------------------------------------------------------------------------
+// A device that delivers bytes and then fails: a loop device whose backing
+// file was cut short after it was set up answers reads past the new end
+// with EIO.
+
+class FailingDevice : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        image = box.root / "image";
+        data = pattern(4 << 20, 9);
+        std::ofstream(image, std::ios::binary) << data;
+        device = shell_line("losetup -f --show " + image.string() + " 2>/dev/null");
+        if (device.empty())
+            GTEST_SKIP() << "cannot set up a loop device (losetup needs root and /dev/loop*)";
+        fs::resize_file(image, 2 << 20);
+    }
+    void TearDown() override
+    {
+        if (!device.empty())
+            shell("losetup -d " + device);
+    }
+    Sandbox box;
+    fs::path image;
+    std::string data, device;
+};
+
+TEST_F(FailingDevice, JoinReportsTheFailedPieceOnceAndGoesOn)
+{
+    box.write("a.001", "first");
+    fs::create_symlink(device, box.path("a.002"));
+    box.write("a.003", "third");
+    box.write("z.001", "z");
+    EXPECT_EQ(box.run("qvjoin", {"a", "z"}),
+              (Result{"Joining a.001\nJoining a.002\nJoining a.003\nJoining z.001\n",
+                      "Error: a.002: Input/output error\n", 0}));
+    // What the piece delivered before the fault is kept, in its place.
+    const std::string joined = box.read("a");
+    ASSERT_GE(joined.size(), 10 + B);
+    EXPECT_EQ(joined.substr(0, 5), "first");
+    EXPECT_TRUE(joined.substr(5, joined.size() - 10) == data.substr(0, joined.size() - 10));
+    EXPECT_EQ(joined.substr(joined.size() - 5), "third");
+    EXPECT_EQ(box.read("z"), "z");
+}
+
+// The block whose read failed is written nowhere; earlier pieces stay.
+TEST_F(FailingDevice, SplitStopsAtTheFailedRead)
+{
+    fs::create_symlink(device, box.path("dev"));
+    box.write("other", "o");
+    EXPECT_EQ(box.run("qvsplit", {"dev", "other"}),
+              (Result{"Writing file dev.001\nWriting file other.001\n", "Error: dev: Input/output error\n", 0}));
+    EXPECT_TRUE(box.read("dev.001") == data.substr(0, B));
+    EXPECT_FALSE(box.exists("dev.002"));
+    EXPECT_EQ(box.read("other.001"), "o");
+}
+
+// ---------------------------------------------------------------------------
+// Files that change under the tool.
+
+// Opens the FIFO for writing as soon as a reader has it open (or gives up
+// after 60 s), runs change, then writes bytes and closes it.
+std::thread feed_fifo(const fs::path& fifo, std::function<void()> change, std::string bytes)
+{
+    return std::thread([=] {
+        int fd = -1;
+        for (int i = 0; i < 6000 && fd < 0; ++i) {
+            fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd < 0)
+                usleep(10000);
+        }
+        if (fd < 0)
+            return;
+        change();
+        fcntl(fd, F_SETFL, 0);
+        if (write(fd, bytes.data(), bytes.size()) != ssize_t(bytes.size()))
+            ADD_FAILURE() << "short write to " << fifo;
+        close(fd);
+    });
+}
+
+// Piece 3 goes away while piece 2 is being read: the set ends there.
+TEST(ChangingFiles, JoinOfASetThatLosesAPiece)
+{
+    Sandbox box;
+    box.write("a.001", "1");
+    ASSERT_EQ(mkfifo(box.path("a.002").c_str(), 0644), 0);
+    box.write("a.003", "3");
+    box.write("a.004", "4");
+    std::thread writer = feed_fifo(box.path("a.002"), [&] { fs::remove(box.path("a.003")); }, "2");
+    EXPECT_EQ(box.run("qvjoin", {"a"}), (Result{"Joining a.001\nJoining a.002\n", "", 0}));
+    writer.join();
+    EXPECT_EQ(box.read("a"), "12");
+}
+
+}  // namespace
