@@ -13,6 +13,10 @@ __attribute__((format(printf, 1, 2)))
 #endif
 void error_printf(const char* format, ...);
 
+// Flushes standard output; false when that failed, whose reason finish
+// then reports.
+bool flush_output();
+
 // The system-error report: "Error: NAME: " and the description of err.
 void report_error(const std::string& name, int err = errno);
 

@@ -132,6 +132,46 @@ INSTANTIATE_TEST_SUITE_P(CheckRandfile, LostOutput, testing::Values(
     OutputCase{"qvrandfile", {"-s", "5", "r"}, Output::broken_pipe, {"", "", 128 + SIGPIPE}},
     OutputCase{"qvrandfile", {"-s"}, Output::closed, {"", "Error: Not enough arguments", 1}}));
 
+// The work directory holds the file f; qvforeach only speaks of trouble.
+INSTANTIATE_TEST_SUITE_P(Foreach, LostOutput, testing::Values(
+    OutputCase{"qvforeach", {"missing", "true"}, Output::full, {"", no_space, 1}},
+    OutputCase{"qvforeach", {"f", "true"}, Output::closed, {"", bad_descriptor, 1}},
+    OutputCase{"qvforeach", {"missing", "true"}, Output::broken_pipe, {"", "", 128 + SIGPIPE}},
+    OutputCase{"qvforeach", {".", "true"}, Output::full, {"", "", 0}},
+    OutputCase{"qvforeach", {"."}, Output::full, {"", "Error: no command to execute\n", 1}}));
+
+// qvforeach flushes what it said before each command it runs. A message
+// followed by a command: the flush before the command is the one that
+// fails, and the failure is still the one reported at the end.
+TEST_F(LostOutputRun, FailedFlushBeforeACommandIsReported)
+{
+    Sandbox box;
+    // Of two names, the one the file system lists first becomes a directory
+    // whose dangling link gives the message, the other a file.
+    const fs::path t = box.path("t");
+    fs::create_directories(t / "p");
+    fs::create_directories(t / "q");
+    auto order = [&] {
+        std::vector<std::string> names;
+        for (const fs::directory_entry& e : fs::directory_iterator(t))
+            names.push_back(e.path().filename().string());
+        return names;
+    };
+    const std::vector<std::string> first = order();
+    ASSERT_EQ(first.size(), 2u);
+    fs::remove(t / first[1]);
+    std::ofstream(t / first[1]) << "x";
+    fs::create_symlink("nowhere", t / first[0] / "dangling");
+    if (order() != first)
+        GTEST_SKIP() << "the file system changed its listing order when an entry was made anew";
+    for (Output output : {Output::full, Output::closed})
+        EXPECT_EQ(box.run("qvforeach", {"t", "true"}, {}, output),
+                  (Result{"", output == Output::full ? no_space : bad_descriptor, 1}));
+    // The message is there, where the output can be written.
+    EXPECT_EQ(box.run("qvforeach", {"t", "true"}),
+              (Result{"Error: t/" + first[0] + "/dangling non-existent", "", 0}));
+}
+
 // The work is still done when its progress lines are lost, and a closed
 // standard output is never taken over by a file the tool opens.
 TEST_F(LostOutputRun, FilesAreStillWrittenWhole)
