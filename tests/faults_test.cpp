@@ -437,6 +437,39 @@ TEST_F(FailingDevice, SplitStopsAtTheFailedRead)
     EXPECT_EQ(box.read("other.001"), "o");
 }
 
+// A regular file on a file system whose device fails: an ext2 image with
+// the file on it is mounted from a loop device, then the image is cut to
+// its first MiB, where the file's data cannot all lie.
+class FailingFileSystem : public Native {
+protected:
+    void SetUp() override
+    {
+        Native::SetUp();
+        if (IsSkipped())
+            return;
+        fs::create_directory(box.path("disk"));
+        if (!shell("command -v mkfs.ext2") || !shell("losetup -f") ||
+            !shell("unshare -m mount -t tmpfs -o size=64k qvprobe " + box.path("disk").string()))
+            GTEST_SKIP() << "needs mkfs.ext2, a free loop device and mounts in a private namespace (root)";
+        box.write("src", pattern(3 << 20, 5));
+        std::ofstream(box.path("image")).close();
+        fs::resize_file(box.path("image"), 8 << 20);
+        ASSERT_TRUE(shell("mkfs.ext2 -q -F " + box.path("image").string()));
+    }
+    const std::vector<std::string> failing = {
+        "unshare", "-m", "sh", "-c",
+        "mount -o loop image disk && cp src disk/f && umount disk && "
+        "l=$(losetup -f --show image) && mount -o ro $l disk && truncate -s 1M image && "
+        "{ \"$0\" \"$@\"; s=$?; umount disk; losetup -d $l; exit $s; }"};
+    Sandbox box;
+};
+
+TEST_F(FailingFileSystem, CheckFailsOnAReadError)
+{
+    box.write("ok", "fine");
+    EXPECT_EQ(box.run("qvcheck", {"disk/f", "ok"}, failing), (Result{"disk/f fail\nok ok\n", "", 0}));
+}
+
 // ---------------------------------------------------------------------------
 // Files that change under the tool.
 
