@@ -108,6 +108,11 @@ INSTANTIATE_TEST_SUITE_P(SplitJoin, LostOutput, testing::Values(
     OutputCase{"qvsplit", {"f"}, Output::full, {"", no_space, 1}},
     OutputCase{"qvsplit", {"-v"}, Output::closed, {"", bad_descriptor, 1}},
     OutputCase{"qvsplit", {"f"}, Output::closed, {"", bad_descriptor, 1}},
+    // An error message flushes the progress lines before it: that flush
+    // fails, and the failure is the one reported.
+    OutputCase{"qvsplit", {"f", "missing"}, Output::full, {"", "Error: Couldn't open missing\n" + no_space, 1}},
+    OutputCase{"qvjoin", {"b", "c"}, Output::closed,
+               {"", "Error : File c.001 does not exist\n" + bad_descriptor, 1}},
     // Nothing to say, nothing lost.
     OutputCase{"qvsplit", {"missing"}, Output::full, {"", "Error: Couldn't open missing\n", 0}},
     OutputCase{"qvsplit", {"missing"}, Output::closed, {"", "Error: Couldn't open missing\n", 0}},
