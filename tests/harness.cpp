@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -129,7 +130,7 @@ Sandbox::~Sandbox()
 }
 
 Result Sandbox::run(const std::string& tool, const std::vector<std::string>& words,
-                    const std::vector<std::string>& prefix) const
+                    const std::vector<std::string>& prefix, Output output) const
 {
     std::string exe = tool_path(tool);
 
@@ -142,14 +143,29 @@ Result Sandbox::run(const std::string& tool, const std::vector<std::string>& wor
     args.insert(args.end(), words.begin(), words.end());
 
     fs::path out = root / "stdout", err = root / "stderr";
+    std::error_code ec;
+    fs::remove(out, ec);
+    // A pipe with no reader left: the tool's first write to it fails.
+    int broken[2] = {-1, -1};
+    if (output == Output::broken_pipe && (pipe(broken) != 0 || close(broken[0]) != 0))
+        throw std::runtime_error("pipe failed");
     pid_t pid = fork();
     if (pid == 0) {
+        signal(SIGPIPE, SIG_DFL);
         int in = open("/dev/null", O_RDONLY);
-        int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int o = output == Output::file ? open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644)
+              : output == Output::full ? open("/dev/full", O_WRONLY)
+              : output == Output::broken_pipe ? broken[1] : 1;
         int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (in < 0 || o < 0 || e < 0 || dup2(in, 0) < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0 ||
             chdir(work.c_str()) != 0)
             _exit(126);
+        if (output == Output::closed)
+            close(1);
+        // Nothing but the three standard descriptors reaches the tool.
+        for (int fd : {in, o, e})
+            if (fd > 2)
+                close(fd);
         std::vector<char*> argv;
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
@@ -160,6 +176,8 @@ Result Sandbox::run(const std::string& tool, const std::vector<std::string>& wor
             execv(exe.c_str(), argv.data());
         _exit(127);
     }
+    if (broken[1] >= 0)
+        close(broken[1]);
     int ws = 0;
     waitpid(pid, &ws, 0);
     Result r;

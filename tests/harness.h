@@ -17,6 +17,11 @@ struct Result {
 std::ostream& operator<<(std::ostream& os, const Result& r);
 bool operator==(const Result& a, const Result& b);
 
+// Where a run's standard output goes: the file Result.out is read from, or
+// a fault: /dev/full, a closed descriptor, or a pipe whose reader is gone
+// (with SIGPIPE at its default action).
+enum class Output { file, full, closed, broken_pipe };
+
 // A scratch directory, removed with everything in it at the end.
 class Sandbox {
 public:
@@ -28,7 +33,7 @@ public:
     // Runs tool (a name such as "qvsplit") with words, in the work directory.
     // prefix comes before the tool: setpriv, unshare and the like.
     Result run(const std::string& tool, const std::vector<std::string>& words,
-               const std::vector<std::string>& prefix = {}) const;
+               const std::vector<std::string>& prefix = {}, Output output = Output::file) const;
 
     fs::path path(const std::string& name) const { return work / name; }
     void write(const std::string& name, const std::string& bytes) const;
