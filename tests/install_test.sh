@@ -30,16 +30,29 @@ package)
     [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no single .deb: ${debs[*]}"
     deb=${debs[0]}
     echo "package: $(basename "$deb")"
-    # dpkg-shlibdeps fills Depends from the libraries the programs link.
-    depends=$(dpkg-deb -f "$deb" Depends)
-    echo "Depends: $depends"
-    for lib in libc6 'libstdc\+\+6'; do
-        grep -Eq "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends lacks $lib: $depends"
-    done
     [ "$(dpkg-deb -f "$deb" Package)" = qvfileutils ] || fail "package name"
     [ "$(dpkg-deb -f "$deb" Version)" = 0.1 ] || fail "package version"
     dpkg -x "$deb" "$scratch/root"
     root=$scratch/root/usr
+    # dpkg-shlibdeps fills Depends from the shared libraries the programs
+    # need: each one's package must be named there, and nothing when the
+    # programs are linked statically.
+    depends=$(dpkg-deb -f "$deb" Depends)
+    echo "Depends: ${depends:-(none)}"
+    libs=$(for p in "$root"/bin/*; do readelf -d "$p"; done |
+           sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | sort -u)
+    cache=$(ldconfig -p)
+    for lib in $libs; do
+        # The library of the programs' own word size, as the loader finds it.
+        path=$(awk -v lib="$lib" '$1 == lib && /64/ { print $NF; exit }' <<<"$cache")
+        [ -n "$path" ] || path=$(awk -v lib="$lib" '$1 == lib { print $NF; exit }' <<<"$cache")
+        [ -n "$path" ] || fail "$lib, which the programs need, is not on this machine"
+        pkg=$(dpkg -S "$(realpath "$path")" 2>/dev/null || dpkg -S "$path")
+        pkg=${pkg%%:*}
+        echo "needs $lib from $pkg"
+        grep -Eq "(^|, )${pkg//+/\\+}( |,|$)" <<<"$depends" || fail "Depends lacks $pkg for $lib: $depends"
+    done
+    [ -n "$libs" ] || [ -z "$depends" ] || fail "static programs, yet Depends: $depends"
     readme=$root/share/doc/qvfileutils/README.md
     ;;
 zip)
