@@ -44,20 +44,14 @@ std::string shell_line(const std::string& command)
     return line;
 }
 
-// The faults here are Linux's own. Under a launcher (the Windows programs
-// under wine) the tools meet the other platform's library instead.
-bool launched()
-{
-    const char* l = std::getenv("QV_LAUNCHER");
-    return l && *l;
-}
-
+// The faults here are Linux's own; the Windows programs under wine meet the
+// other platform's library instead.
 class Native : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (launched())
-            GTEST_SKIP() << "Linux faults; the tools run under a launcher";
+        if (windows_tools())
+            GTEST_SKIP() << "Linux faults; the tools under test are the Windows programs";
     }
 };
 
@@ -85,8 +79,8 @@ class LostOutput : public testing::TestWithParam<OutputCase> {
 protected:
     void SetUp() override
     {
-        if (launched())
-            GTEST_SKIP() << "Linux faults; the tools run under a launcher";
+        if (windows_tools())
+            GTEST_SKIP() << "Linux faults; the tools under test are the Windows programs";
     }
 };
 using LostOutputRun = Native;

@@ -17,20 +17,12 @@ const std::string odd_names[] = {
     "%s%n%d", "back\\slash", "'quote\"", std::string(250, 'n'),
 };
 
-// Windows has rules of its own for names (no newline, backslash as the
-// separator): these cases are for the POSIX programs.
-bool launched()
-{
-    const char* l = std::getenv("QV_LAUNCHER");
-    return l && *l;
-}
-
 class OddName : public testing::TestWithParam<std::string> {
 protected:
     void SetUp() override
     {
-        if (launched())
-            GTEST_SKIP() << "POSIX names; the tools run under a launcher";
+        if (windows_tools())
+            GTEST_SKIP() << "POSIX names; the tools under test are the Windows programs";
     }
 };
 
@@ -38,8 +30,8 @@ class LongNames : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (launched())
-            GTEST_SKIP() << "POSIX name limits; the tools run under a launcher";
+        if (windows_tools())
+            GTEST_SKIP() << "POSIX name limits; the tools under test are the Windows programs";
     }
 };
 
