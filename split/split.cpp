@@ -1,6 +1,7 @@
 // qvsplit: cut each file into pieces of 1,440,000 bytes, FILE.001, FILE.002, ...
 #include <cstdio>
 
+#include "common/blockio.h"
 #include "common/file.h"
 #include "common/front.h"
 #include "common/pieces.h"
@@ -29,6 +30,8 @@ bool write_piece(const std::string& name, std::size_t n)
         qv::error_printf("Error: Couldn't write to file %s\n", name.c_str());
         return false;
     }
+    // One block, one write: no stream buffer in between.
+    std::setvbuf(piece.get(), nullptr, _IONBF, 0);
     std::printf("Writing file %s\n", name.c_str());
     if (std::fwrite(block, 1, n, piece.get()) != n || std::ferror(piece.get())) {
         qv::report_error(name);
@@ -48,6 +51,9 @@ void split(const std::string& name, std::int64_t)
         qv::error_printf("Error: Couldn't open %s\n", name.c_str());
         return;
     }
+    // Each block is read straight into the block buffer.
+    std::setvbuf(in.get(), nullptr, _IONBF, 0);
+    qv::advise_sequential(in.get());
     for (unsigned long k = 1;; ++k) {
         std::size_t n = std::fread(block, 1, qv::block_size, in.get());
         // A failed read loses the bytes it delivered: no short piece is made.

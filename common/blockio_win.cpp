@@ -1,0 +1,14 @@
+#include "common/blockio.h"
+
+namespace qv {
+
+// The run-time library's streams are all there is: the callers' own block
+// reads and writes do the work.
+void advise_sequential(std::FILE*) {}
+
+bool copy_rest(std::FILE*, std::FILE*)
+{
+    return false;
+}
+
+}  // namespace qv
