@@ -24,6 +24,21 @@ const std::string join_help =
     "-h, --help     Display this help\n"
     "-v, --version  Version information\n";
 
+const std::string check_help =
+    "Usage: qvcheck [OPTION] ... [FILE] ...\n"
+    "Checks that files can be read.\n"
+    "\n"
+    "-h, --help     Display this help\n"
+    "-v, --version  Version information\n";
+
+const std::string randfile_help =
+    "Usage: qvrandfile [OPTION] ... [FILE]\n"
+    "Creates a file of random bytes.\n"
+    "\n"
+    "-s, --size     Number of bytes to write.\n"
+    "-h, --help     Display this help\n"
+    "-v, --version  Version information\n";
+
 struct Case {
     std::string tool;
     std::vector<std::string> words;
@@ -71,6 +86,31 @@ INSTANTIATE_TEST_SUITE_P(Join, Front, testing::Values(
     Case{"qvjoin", {}, {"", "No arguments. Try qvjoin --help\n", 1}},
     Case{"qvjoin", {"-s", "1"},
          {"", "Error : File -s.001 does not exist\nError : File 1.001 does not exist\n", 0}}));
+
+INSTANTIATE_TEST_SUITE_P(Check, Front, testing::Values(
+    Case{"qvcheck", {"-h"}, {check_help, "", 0}},
+    Case{"qvcheck", {"--help"}, {check_help, "", 0}},
+    Case{"qvcheck", {"-v"}, {"qvcheck (QV fileutils) 0.1\n", "", 0}},
+    Case{"qvcheck", {"--version"}, {"qvcheck (QV fileutils) 0.1\n", "", 0}},
+    // The scan stops after help or version: b is never looked at.
+    Case{"qvcheck", {"-h", "-v"}, {check_help, "", 0}},
+    Case{"qvcheck", {"a", "-v", "b"}, {"a non-existent\nqvcheck (QV fileutils) 0.1\n", "", 0}},
+    Case{"qvcheck", {}, {"", "No arguments. Try qvcheck --help\n", 0}},
+    Case{"qvcheck", {"-help", "--version=1", "-s", "1"},
+         {"-help non-existent\n--version=1 non-existent\n-s non-existent\n1 non-existent\n", "", 0}}));
+
+INSTANTIATE_TEST_SUITE_P(Randfile, Front, testing::Values(
+    Case{"qvrandfile", {"-h"}, {randfile_help, "", 0}},
+    Case{"qvrandfile", {"--help"}, {randfile_help, "", 0}},
+    // The banner is the splitter's, word for word.
+    Case{"qvrandfile", {"-v"}, {"qvsplit (QV fileutils) 0.1\n", "", 0}},
+    Case{"qvrandfile", {"--version"}, {"qvsplit (QV fileutils) 0.1\n", "", 0}},
+    // The scan goes on after help or version.
+    Case{"qvrandfile", {"-h", "-v", "-h"},
+         {randfile_help + "qvsplit (QV fileutils) 0.1\n" + randfile_help, "", 0}},
+    Case{"qvrandfile", {}, {"", "No arguments. Try qvrandfile --help\n", 0}},
+    Case{"qvrandfile", {"-v", "-s"}, {"qvsplit (QV fileutils) 0.1\n", "Error: Not enough arguments", 1}},
+    Case{"qvrandfile", {"--size"}, {"", "Error: Not enough arguments", 1}}));
 
 TEST(ParseSize, ReadsLikeAtolAndSaturates)
 {

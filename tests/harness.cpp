@@ -159,3 +159,16 @@ std::string pattern(std::size_t n, unsigned seed)
     }
     return s;
 }
+
+bool io_count(const std::string& key, std::uint64_t& value)
+{
+    std::ifstream io("/proc/self/io");
+    std::string k;
+    std::uint64_t v;
+    while (io >> k >> v)
+        if (k == key) {
+            value = v;
+            return true;
+        }
+    return false;
+}

@@ -2,6 +2,7 @@
 // output, standard error and the exit status as exact bytes.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -42,3 +43,8 @@ std::string program_name(const std::string& tool);
 
 // n bytes of a fixed pattern that differs from block to block.
 std::string pattern(std::size_t n, unsigned seed = 1);
+
+// A count of /proc/self/io ("rchar:", "wchar:"), which takes in the reads and
+// writes of every child once it is reaped, so a run's I/O can be measured.
+// False where the kernel keeps no such count.
+bool io_count(const std::string& key, std::uint64_t& value);
