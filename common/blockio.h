@@ -1,7 +1,8 @@
-// Faster block I/O where the platform offers it: a read-ahead hint and a
-// copy that stays inside the system. Both may do nothing at all.
+// Faster block I/O where the platform offers it: a read-ahead hint, and a
+// copy and a read that stay inside the system. All may do nothing at all.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 
 namespace qv {
@@ -16,5 +17,12 @@ void advise_sequential(std::FILE* f);
 // such copy, or not for these files, or it met an error, which the caller's
 // reads and writes then meet and report in their usual way.
 bool copy_rest(std::FILE* in, std::FILE* out);
+
+// Reads up to n bytes of in inside the system, from its current position,
+// without handing them out; in may hold no buffered bytes. Returns the
+// count read, less than n when the platform cannot do this (or not for
+// this file) or met the end of in or an error: the caller's own reads go
+// on from there and meet whatever stopped it.
+std::uint64_t read_through(std::FILE* in, std::uint64_t n);
 
 }  // namespace qv
