@@ -19,9 +19,14 @@ inline File open_file(const std::string& name, const char* mode)
 }
 
 // Closes the stream now; non-zero when the last bytes could not be written.
+// The explicit flush comes first because not every run-time library's
+// fclose reports a failure of its own final flush (wine's msvcrt does not).
 inline int close_file(File& f)
 {
-    return std::fclose(f.release());
+    std::FILE* p = f.release();
+    int flushed = std::fflush(p);
+    int closed = std::fclose(p);
+    return flushed != 0 ? flushed : closed;
 }
 
 }  // namespace qv

@@ -5,11 +5,27 @@
 #include <cstring>
 
 namespace qv {
+namespace {
+
+// Why standard output first failed, for finish: a failed flush empties the
+// stream's buffer, so the flush at the end may succeed and tell nothing.
+int output_error = 0;
+
+}  // namespace
+
+bool flush_output()
+{
+    if (std::fflush(stdout) == 0)
+        return true;
+    if (output_error == 0)
+        output_error = errno;
+    return false;
+}
 
 void error_printf(const char* format, ...)
 {
     int saved = errno;
-    std::fflush(stdout);
+    flush_output();
     std::va_list ap;
     va_start(ap, format);
     std::vfprintf(stderr, format, ap);
@@ -24,8 +40,10 @@ void report_error(const std::string& name, int err)
 
 int finish(int status)
 {
-    bool failed = std::fflush(stdout) != 0 || std::ferror(stdout);
-    int err = errno;
+    bool failed = !flush_output() || std::ferror(stdout);
+    // A failure in a flush of the stream's own, when it filled, leaves no
+    // error number behind.
+    int err = output_error != 0 ? output_error : EIO;
     // Closing a standard output that was closed from the start, with nothing
     // written to it, is no loss.
     if (std::fclose(stdout) != 0 && !failed && errno != EBADF) {

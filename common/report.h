@@ -13,8 +13,18 @@ __attribute__((format(printf, 1, 2)))
 #endif
 void error_printf(const char* format, ...);
 
+// Flushes standard output; false when that failed, whose reason finish
+// then reports.
+bool flush_output();
+
 // The system-error report: "Error: NAME: " and the description of err.
 void report_error(const std::string& name, int err = errno);
+
+// Occupies each of standard input, output and error that was closed when
+// the run began with a descriptor on which every transfer fails, so that no
+// file the tool opens takes its place and receives the stream's bytes.
+// Called first thing in main.
+void hold_standard_streams();
 
 // Flushes and closes standard output at the end of a run. When that fails
 // the verdicts or progress lines were lost: it says so on standard error

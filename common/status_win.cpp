@@ -30,10 +30,19 @@ void fill_id(HANDLE h, Status& st)
 
 bool status_of(const std::string& path, Status& st)
 {
+    // The run-time library's stat fails for a directory written with a
+    // trailing separator (but a root, C:\ or \ alone): query it without
+    // them, and take the answer only for a directory, as POSIX does.
+    std::string name = path;
+    while (name.size() > 1 && (name.back() == '\\' || name.back() == '/') &&
+           name[name.size() - 2] != ':')
+        name.pop_back();
     struct _stat64 s;
-    if (_stat64(path.c_str(), &s) != 0)
+    if (_stat64(name.c_str(), &s) != 0)
         return false;
     fill(s, st);
+    if (name.size() != path.size() && !st.directory)
+        return false;
     HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     fill_id(h, st);

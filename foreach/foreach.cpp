@@ -27,7 +27,7 @@ void run(const std::string& path)
         return;
     }
     // The command writes to the same output: what was said so far goes first.
-    std::fflush(stdout);
+    qv::flush_output();
     if (!qv::launch(line))
         qv::report_error(path);
 }
@@ -94,6 +94,7 @@ int visit(const std::string& path)
 
 int main(int argc, char** argv)
 {
+    qv::hold_standard_streams();
     // The command words joined as they are: they are the user's own shell
     // text, pipes, redirections and quotes included. All blank, they would
     // leave the bare paths to be run as commands.

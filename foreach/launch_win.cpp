@@ -8,8 +8,10 @@ namespace qv {
 // For cmd.exe and for the argument parsing of the run-time library. Between
 // double quotes cmd.exe takes & | < > ^ ( ) and spaces as they are, and a
 // Windows file name holds no double quote. A "%" is the exception: cmd.exe
-// expands %NAME% even between quotes, so each one is written outside the
-// quotes as ^%, which a variable name never contains. Backslashes right
+// expands %NAME% even between quotes. Each one is written between a closing
+// and an opening quote, "%", so that the text between two of them always
+// begins and ends with a quote: no variable has such a name, and cmd.exe
+// leaves the reference to an undefined variable as it is. Backslashes right
 // before a closing quote are doubled, so the quote is not taken as escaped.
 std::string quoted_path(const std::string& path)
 {
@@ -22,7 +24,7 @@ std::string quoted_path(const std::string& path)
     for (char c : path) {
         if (c == '%') {
             close();
-            q += "^%\"";
+            q += "%\"";
         } else
             q += c;
         slashes = c == '\\' ? slashes + 1 : 0;

@@ -92,6 +92,7 @@ void join(const std::string& base, std::int64_t)
 
 int main(int argc, char** argv)
 {
+    qv::hold_standard_streams();
     // An empty command line ends the run before anything is allocated.
     if (argc < 2) {
         qv::no_arguments(argc > 0 && argv[0] ? argv[0] : "");

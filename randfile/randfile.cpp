@@ -56,5 +56,6 @@ void create(const std::string& name, std::int64_t size)
 
 int main(int argc, char** argv)
 {
+    qv::hold_standard_streams();
     return qv::finish(qv::scan(argc, argv, profile, create));
 }

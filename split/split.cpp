@@ -78,6 +78,7 @@ void split(const std::string& name, std::int64_t)
 
 int main(int argc, char** argv)
 {
+    qv::hold_standard_streams();
     std::unique_ptr<char[]> buffer = qv::new_block();
     if (!buffer) {
         std::fputs("Couldn't allocate memory\n", stderr);

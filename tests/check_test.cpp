@@ -22,15 +22,19 @@ TEST(Check, VerdictPerName)
     fs::create_directory(box.path("dir"));
     fs::create_symlink("small", box.path("link"));
     fs::create_symlink("nowhere", box.path("dangling"));
+    // wine's run-time library finds no status for a device at all.
+    const std::string device = windows_tools() ? "non-existent" : "non-regular file";
     EXPECT_EQ(box.run("qvcheck", {"empty", "small", "three", "block", "dir", "missing", "link",
                                   "dangling", "/dev/null", "-H", ""}),
               (Result{"empty ok\nsmall ok\nthree ok\nblock ok\ndir non-regular file\n"
                       "missing non-existent\nlink ok\ndangling non-existent\n"
-                      "/dev/null non-regular file\n-H non-existent\n non-existent\n", "", 0}));
+                      "/dev/null " + device + "\n-H non-existent\n non-existent\n", "", 0}));
 }
 
 TEST(Check, FileThatCannotBeOpenedIsNonExistent)
 {
+    if (windows_tools() && geteuid() == 0)
+        GTEST_SKIP() << "root reads any file, and wine will not run as another user in this prefix";
     Sandbox box;
     box.write("secret", "x");
     fs::permissions(box.path("secret"), fs::perms::none);
@@ -82,7 +86,8 @@ TEST(Check, FileBeyond32BitsIsReadToTheEnd)
         GTEST_SKIP() << "no I/O accounting in /proc/self/io: the bytes read are not counted";
     ASSERT_TRUE(io_count("rchar:", after));
     EXPECT_GE(after - before, size);
-    EXPECT_LT(after - before, size + (1 << 20));
+    // Under wine the count takes in wine's own reads of its files as well.
+    EXPECT_LT(after - before, size + (windows_tools() ? 16 << 20 : 1 << 20));
 }
 
 TEST(Check, LostStandardOutputFailsTheRun)

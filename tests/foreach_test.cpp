@@ -14,7 +14,7 @@
 namespace {
 
 // The separator in the paths the tool forms.
-const std::string sep = "/";
+const std::string sep = windows_tools() ? "\\" : "/";
 
 std::string join(std::initializer_list<std::string> parts)
 {
@@ -24,8 +24,10 @@ std::string join(std::initializer_list<std::string> parts)
     return s;
 }
 
-// Shell text that prints each argument it receives on a line of its own.
-const std::string show = "printf '[%s]\\n'";
+// Shell text that prints each argument it receives on a line of its own:
+// for cmd.exe, which has no such command, a helper program.
+const std::string show =
+    windows_tools() ? "\"" + helper_program("qvshowargs") + "\"" : "printf '[%s]\\n'";
 
 std::string shown(const std::string& path)
 {
@@ -49,12 +51,25 @@ std::vector<std::string> sorted(std::vector<std::string> v)
     return v;
 }
 
+std::string upper(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return s;
+}
+
 // The entry names of a directory in the order the file system lists them.
+// For the Windows programs that is the order of NTFS, which wine keeps
+// too: by the names in upper case.
 std::vector<std::string> listing(const fs::path& dir)
 {
     std::vector<std::string> v;
     for (const fs::directory_entry& e : fs::directory_iterator(dir))
         v.push_back(e.path().filename().string());
+    if (windows_tools())
+        std::stable_sort(v.begin(), v.end(),
+                         [](const std::string& a, const std::string& b) { return upper(a) < upper(b); });
     return v;
 }
 
@@ -112,7 +127,16 @@ TEST(Foreach, CommandWordsAreTheUsersShellText)
         std::vector<std::string> words;
         std::string out;
     };
-    const std::vector<Case> cases = {
+    // The same shell features in the language of each interpreter.
+    const std::vector<Case> cases = windows_tools() ? std::vector<Case>{
+        // cmd.exe's echo shows the rest of its line as it is, quotes included.
+        {{"t", "echo", "hello"}, "hello \"" + path + "\"\n"},
+        {{"t", show + " x", "-y"}, "[x]\n[-y]\n" + shown(path)},
+        {{"t", "type", ">>", "log"}, ""},
+        {{"t", "more", "<"}, "data"},
+        {{"t", "echo x|", "more", "&", "type"}, "x\ndata"},
+        {{"t", "exit 7", "&"}, ""},
+    } : std::vector<Case>{
         {{"t", "echo", "hello"}, "hello " + path + "\n"},
         // Words are joined by spaces, unquoted: one word may hold several.
         {{"t", show + " x", "-y"}, "[x]\n[-y]\n" + shown(path)},
@@ -131,13 +155,21 @@ TEST(Foreach, CommandWordsAreTheUsersShellText)
 TEST(Foreach, HostileNamesReachTheCommandAsOneArgumentEach)
 {
     Sandbox box;
-    const std::vector<std::string> names = {
+    // Windows names hold none of \\ / : * ? " < > | or control characters,
+    // and lose trailing spaces; and the programs see them in the ANSI code
+    // page rather than as the bytes on the disk. What cmd.exe would take as
+    // its own (& ^ ( ) % !) is in them instead.
+    const std::vector<std::string> names = windows_tools() ? std::vector<std::string>{
+        "a b", "two  spaces", " lead", "it's", "'", "x&mkdir pwned1", "y&&mkdir pwned2",
+        "(mkdir pwned3)", "a^b", "^", "a,b;c=d", "$HOME", "[a]", "~", "#hash", "-n", "--", "!",
+        "!OS!", "%PATH%", "%OS", "100%", "%%", "%%OS%%", "a%b%c", "%~", "@x", "+"}
+                                                           : std::vector<std::string>{
         "a b", "two  spaces", " lead", "trail ", "tab\there", "line\nbreak", "\n",
         "it's", "'", "''", "\"dq\"", "back\\slash", "end\\", "$(touch pwned1)",
         "`touch pwned2`", "x;touch pwned3", "y|touch pwned4", "z&&touch pwned5",
         "$HOME", "${IFS}", "*", "?", "[a]", "~", "#hash", "<in", ">out", "-n", "--", "!",
         "%PATH%", "\xff\xfe"};
-    const std::string sub = "it's $(touch pwned6) `x` dir";
+    const std::string sub = windows_tools() ? "it's %OS% (mkdir pwned6) & dir" : "it's $(touch pwned6) `x` dir";
     fs::create_directories(box.path("t/" + sub));
     std::vector<std::string> expected;
     for (const std::string& n : names) {
@@ -177,7 +209,10 @@ TEST(Foreach, WalkIsDepthFirst)
         box.write(f, "x");
     fs::create_symlink("a", box.path("t/file-link"));
     fs::create_symlink("sub2", box.path("t/dir-link"));
-    ASSERT_EQ(mkfifo(box.path("t/fifo").c_str(), 0644), 0);
+    // A Windows file system holds no FIFO (wine finds no status for one).
+    if (!windows_tools()) {
+        ASSERT_EQ(mkfifo(box.path("t/fifo").c_str(), 0644), 0);
+    }
     fs::create_directory(box.path("t/nothing"));
 
     Result r = box.run("qvforeach", {"t", show});
@@ -256,9 +291,15 @@ TEST(Foreach, EntryThatCannotBeQueriedAbandonsItsDirectory)
     Sandbox box;
     fs::create_directories(box.path("t/sub"));
     box.write("t/ok", "x");
-    fs::create_symlink("nowhere", box.path("t/sub/dangling"));
+    // wine lists no dangling link; but an entry whose path is longer than
+    // the 259 characters of a Windows path can be listed and not queried.
+    const std::string bad = windows_tools() ? std::string(255, 'n') : "dangling";
+    if (windows_tools())
+        box.write("t/sub/" + bad, "x");
+    else
+        fs::create_symlink("nowhere", box.path("t/sub/" + bad));
     const std::string ok = shown(join({"t", "ok"}));
-    const std::string msg = "Error: " + join({"t", "sub", "dangling"}) + " non-existent";
+    const std::string msg = "Error: " + join({"t", "sub", bad}) + " non-existent";
     Result r = box.run("qvforeach", {"t", show});
     EXPECT_TRUE(r == (Result{ok + msg, "", 0}) || r == (Result{msg + ok, "", 0})) << r;
 
@@ -276,7 +317,8 @@ TEST(Foreach, CommandThatDeletesALaterEntry)
         box.write("t/sub/x", "x");
         box.write("t/sub/y", "x");
         const std::string x = join({"t", "sub", "x"}), y = join({"t", "sub", "y"});
-        Result r = box.run("qvforeach", {start, "rm -f " + x + " " + y + ";", show});
+        const std::string rm = windows_tools() ? "del " + x + " " + y + " &" : "rm -f " + x + " " + y + ";";
+        Result r = box.run("qvforeach", {start, rm, show});
         int status = start == "t" ? 0 : 1;
         EXPECT_TRUE(r == (Result{shown(x) + "Error: " + y + " non-existent", "", status}) ||
                     r == (Result{shown(y) + "Error: " + x + " non-existent", "", status}))
@@ -287,19 +329,30 @@ TEST(Foreach, CommandThatDeletesALaterEntry)
 TEST(Foreach, DirectoryThatCannotBeListed)
 {
     Sandbox box;
-    fs::create_directories(box.path("t/locked"));
+    // For Windows: a directory whose own path fits the 259 characters of a
+    // Windows path, but whose search pattern "D\*.*" does not.
+    const std::string locked = windows_tools() ? std::string(255, 'l') : "locked";
+    fs::create_directories(box.path("t/" + locked));
+    box.write("t/" + locked + "/f", "x");
     box.write("t/ok", "x");
-    fs::permissions(box.path("t/locked"), fs::perms::none);
+    std::vector<std::string> prefix;
+    if (!windows_tools()) {
+        fs::permissions(box.path("t/locked"), fs::perms::none);
+        prefix = nobody;
+    }
     const std::string ok = shown(join({"t", "ok"}));
-    const std::string msg = join({"t", "locked"}) + ": Error invalid file spec\n";
-    Result r = box.run("qvforeach", {"t", show}, nobody);
+    const std::string msg = join({"t", locked}) + ": Error invalid file spec\n";
+    Result r = box.run("qvforeach", {"t", show}, prefix);
     EXPECT_TRUE(r == (Result{ok + msg, "", 0}) || r == (Result{msg + ok, "", 0})) << r;
-    EXPECT_EQ(box.run("qvforeach", {join({"t", "locked"}), show}, nobody), (Result{msg, "", 1}));
+    EXPECT_EQ(box.run("qvforeach", {join({"t", locked}), show}, prefix), (Result{msg, "", 1}));
 }
 
 // Far beyond 260 characters, and beyond what the system takes as a path.
 TEST(Foreach, PathsOfAnyLength)
 {
+    if (windows_tools())
+        GTEST_SKIP() << "a Windows path has at most 259 characters: what lies beyond is "
+                        "EntryThatCannotBeQueriedAbandonsItsDirectory and DirectoryThatCannotBeListed";
     Sandbox box;
     std::string dir = "t";
     std::vector<std::string> expected;
@@ -334,6 +387,10 @@ TEST(Foreach, PathsOfAnyLength)
 
 TEST(Foreach, InterpreterThatCannotStartIsReported)
 {
+    if (windows_tools())
+        GTEST_SKIP() << "Windows takes one command line of at most 32767 characters for the "
+                        "runner and the interpreter alike: a line too long for the interpreter "
+                        "does not let the runner start";
     Sandbox box;
     fs::create_directory(box.path("t"));
     box.write("t/f", "x");

@@ -7,32 +7,37 @@
 
 namespace {
 
+// Argument zero as the tool sees it: "qvsplit" here, the program's own
+// path under wine.
+const std::string split_name = program_name("qvsplit"), join_name = program_name("qvjoin"),
+                  check_name = program_name("qvcheck"), randfile_name = program_name("qvrandfile");
+
 const std::string split_help =
-    "Usage: qvsplit [OPTION] ... [FILE] ...\n"
+    "Usage: " + split_name + " [OPTION] ... [FILE] ...\n"
     "Splits a long file into several shorter ones.\n"
     "\n"
     "-h, --help     Display this help\n"
     "-v, --version  Version information\n";
 
 const std::string join_help =
-    "Usage: qvjoin [OPTION] ... [BASE] ...\n"
+    "Usage: " + join_name + " [OPTION] ... [BASE] ...\n"
     "Joins  short files into a long file.\n"
     "BASE is base name of file\n"
     "E.g. if the following files exist: myfile.001, myfile.002, myfile.003\n"
-    "Then: 'qvjoin myfile' concatenates them to create myfile\n"
+    "Then: '" + join_name + " myfile' concatenates them to create myfile\n"
     "\n"
     "-h, --help     Display this help\n"
     "-v, --version  Version information\n";
 
 const std::string check_help =
-    "Usage: qvcheck [OPTION] ... [FILE] ...\n"
+    "Usage: " + check_name + " [OPTION] ... [FILE] ...\n"
     "Checks that files can be read.\n"
     "\n"
     "-h, --help     Display this help\n"
     "-v, --version  Version information\n";
 
 const std::string randfile_help =
-    "Usage: qvrandfile [OPTION] ... [FILE]\n"
+    "Usage: " + randfile_name + " [OPTION] ... [FILE]\n"
     "Creates a file of random bytes.\n"
     "\n"
     "-s, --size     Number of bytes to write.\n"
@@ -69,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Split, Front, testing::Values(
     // The scan stops after help or version.
     Case{"qvsplit", {"-h", "-v"}, {split_help, "", 0}},
     Case{"qvsplit", {"-v", "missing", "-h"}, {"qvsplit (QV fileutils) 0.1\n", "", 0}},
-    Case{"qvsplit", {}, {"", "No arguments. Try qvsplit --help\n", 0}},
+    Case{"qvsplit", {}, {"", "No arguments. Try " + split_name + " --help\n", 0}},
     // Options match whole words only; anything else is an operand.
     Case{"qvsplit", {"-H", "-help", "--help=1", "-hv", "-s", ""},
          {"", "Error: Couldn't open -H\nError: Couldn't open -help\nError: Couldn't open --help=1\n"
@@ -83,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(Join, Front, testing::Values(
     Case{"qvjoin", {"-v", "a", "-h", "b"},
          {"qvjoin (QV fileutils) 0.1\n" + join_help,
           "Error : File a.001 does not exist\nError : File b.001 does not exist\n", 0}},
-    Case{"qvjoin", {}, {"", "No arguments. Try qvjoin --help\n", 1}},
+    Case{"qvjoin", {}, {"", "No arguments. Try " + join_name + " --help\n", 1}},
     Case{"qvjoin", {"-s", "1"},
          {"", "Error : File -s.001 does not exist\nError : File 1.001 does not exist\n", 0}}));
 
@@ -95,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Check, Front, testing::Values(
     // The scan stops after help or version: b is never looked at.
     Case{"qvcheck", {"-h", "-v"}, {check_help, "", 0}},
     Case{"qvcheck", {"a", "-v", "b"}, {"a non-existent\nqvcheck (QV fileutils) 0.1\n", "", 0}},
-    Case{"qvcheck", {}, {"", "No arguments. Try qvcheck --help\n", 0}},
+    Case{"qvcheck", {}, {"", "No arguments. Try " + check_name + " --help\n", 0}},
     Case{"qvcheck", {"-help", "--version=1", "-s", "1"},
          {"-help non-existent\n--version=1 non-existent\n-s non-existent\n1 non-existent\n", "", 0}}));
 
@@ -108,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Randfile, Front, testing::Values(
     // The scan goes on after help or version.
     Case{"qvrandfile", {"-h", "-v", "-h"},
          {randfile_help + "qvsplit (QV fileutils) 0.1\n" + randfile_help, "", 0}},
-    Case{"qvrandfile", {}, {"", "No arguments. Try qvrandfile --help\n", 0}},
+    Case{"qvrandfile", {}, {"", "No arguments. Try " + randfile_name + " --help\n", 0}},
     Case{"qvrandfile", {"-v", "-s"}, {"qvsplit (QV fileutils) 0.1\n", "Error: Not enough arguments", 1}},
     Case{"qvrandfile", {"--size"}, {"", "Error: Not enough arguments", 1}}));
 

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -29,6 +30,21 @@ std::string slurp(const fs::path& p)
 {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string tool_path(const std::string& tool)
+{
+    return env_or("QV_TOOLS", QV_TOOLS_DIR) + "/" + tool + env_or("QV_EXE_SUFFIX", QV_EXE_SUFFIX_DEFAULT);
+}
+
+// The text-mode console of the Windows run-time library writes "\r\n".
+void strip_cr(std::string& s)
+{
+    std::string r;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if (!(s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n'))
+            r += s[i];
+    s = r;
 }
 
 std::string escaped(const std::string& s)
@@ -62,9 +78,31 @@ bool operator==(const Result& a, const Result& b)
     return a.status == b.status && a.out == b.out && a.err == b.err;
 }
 
+bool windows_tools()
+{
+    return env_or("QV_EXE_SUFFIX", QV_EXE_SUFFIX_DEFAULT) == ".exe";
+}
+
+std::string native_path(std::string path)
+{
+    if (windows_tools())
+        for (char& c : path)
+            if (c == '/')
+                c = '\\';
+    return path;
+}
+
 std::string program_name(const std::string& tool)
 {
-    return tool;
+    if (!windows_tools())
+        return tool;
+    // wine hands the program its own path, on the drive Z: that maps "/".
+    return "Z:" + native_path(tool_path(tool));
+}
+
+std::string helper_program(const std::string& name)
+{
+    return "Z:" + native_path(std::string(QV_HELPERS_DIR) + "/" + name + ".exe");
 }
 
 Sandbox::Sandbox()
@@ -92,13 +130,12 @@ Sandbox::~Sandbox()
 }
 
 Result Sandbox::run(const std::string& tool, const std::vector<std::string>& words,
-                    const std::vector<std::string>& prefix) const
+                    const std::vector<std::string>& prefix, Output output) const
 {
-    std::string dir = env_or("QV_TOOLS", QV_TOOLS_DIR);
-    std::string exe = dir + "/" + tool + env_or("QV_EXE_SUFFIX", "");
+    std::string exe = tool_path(tool);
 
     std::vector<std::string> args = prefix;
-    for (const std::string& w : split_words(env_or("QV_LAUNCHER", "")))
+    for (const std::string& w : split_words(env_or("QV_LAUNCHER", QV_LAUNCHER_DEFAULT)))
         args.push_back(w);
     // Argument zero is the plain tool name, so that help texts are predictable.
     bool launched = args.size() > 0;
@@ -106,14 +143,29 @@ Result Sandbox::run(const std::string& tool, const std::vector<std::string>& wor
     args.insert(args.end(), words.begin(), words.end());
 
     fs::path out = root / "stdout", err = root / "stderr";
+    std::error_code ec;
+    fs::remove(out, ec);
+    // A pipe with no reader left: the tool's first write to it fails.
+    int broken[2] = {-1, -1};
+    if (output == Output::broken_pipe && (pipe(broken) != 0 || close(broken[0]) != 0))
+        throw std::runtime_error("pipe failed");
     pid_t pid = fork();
     if (pid == 0) {
+        signal(SIGPIPE, SIG_DFL);
         int in = open("/dev/null", O_RDONLY);
-        int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int o = output == Output::file ? open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644)
+              : output == Output::full ? open("/dev/full", O_WRONLY)
+              : output == Output::broken_pipe ? broken[1] : 1;
         int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (in < 0 || o < 0 || e < 0 || dup2(in, 0) < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0 ||
             chdir(work.c_str()) != 0)
             _exit(126);
+        if (output == Output::closed)
+            close(1);
+        // Nothing but the three standard descriptors reaches the tool.
+        for (int fd : {in, o, e})
+            if (fd > 2)
+                close(fd);
         std::vector<char*> argv;
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
@@ -124,12 +176,18 @@ Result Sandbox::run(const std::string& tool, const std::vector<std::string>& wor
             execv(exe.c_str(), argv.data());
         _exit(127);
     }
+    if (broken[1] >= 0)
+        close(broken[1]);
     int ws = 0;
     waitpid(pid, &ws, 0);
     Result r;
     r.out = slurp(out);
     r.err = slurp(err);
     r.status = WIFEXITED(ws) ? WEXITSTATUS(ws) : 128 + WTERMSIG(ws);
+    if (windows_tools()) {
+        strip_cr(r.out);
+        strip_cr(r.err);
+    }
     return r;
 }
 

@@ -17,6 +17,11 @@ struct Result {
 std::ostream& operator<<(std::ostream& os, const Result& r);
 bool operator==(const Result& a, const Result& b);
 
+// Where a run's standard output goes: the file Result.out is read from, or
+// a fault: /dev/full, a closed descriptor, or a pipe whose reader is gone
+// (with SIGPIPE at its default action).
+enum class Output { file, full, closed, broken_pipe };
+
 // A scratch directory, removed with everything in it at the end.
 class Sandbox {
 public:
@@ -28,7 +33,7 @@ public:
     // Runs tool (a name such as "qvsplit") with words, in the work directory.
     // prefix comes before the tool: setpriv, unshare and the like.
     Result run(const std::string& tool, const std::vector<std::string>& words,
-               const std::vector<std::string>& prefix = {}) const;
+               const std::vector<std::string>& prefix = {}, Output output = Output::file) const;
 
     fs::path path(const std::string& name) const { return work / name; }
     void write(const std::string& name, const std::string& bytes) const;
@@ -40,6 +45,19 @@ public:
 
 // The program name a tool sees as argument zero when run by the harness.
 std::string program_name(const std::string& tool);
+
+// True when the tools under test are the Windows programs (QV_EXE_SUFFIX
+// ".exe"), run under wine. Their console output is normalised to "\n" line
+// ends by run().
+bool windows_tools();
+
+// A path written with "/", as the tools under test write it: with "\\" for
+// the Windows programs.
+std::string native_path(std::string path);
+
+// The path by which the Windows programs reach a helper program of the
+// tests (tests/helpers), such as "qvshowargs".
+std::string helper_program(const std::string& name);
 
 // n bytes of a fixed pattern that differs from block to block.
 std::string pattern(std::size_t n, unsigned seed = 1);

@@ -95,6 +95,13 @@ TEST(Join, ReadErrorOnAPieceIsReportedAndTheNextPieceJoined)
     box.write("a.001", "1");
     fs::create_directory(box.path("a.002"));
     box.write("a.003", "3");
+    if (windows_tools()) {
+        // The Windows run-time library does not open a directory: a.002
+        // cannot be opened and so ends the set.
+        EXPECT_EQ(box.run("qvjoin", {"a"}), (Result{"Joining a.001\n", "", 0}));
+        EXPECT_EQ(box.read("a"), "1");
+        return;
+    }
     EXPECT_EQ(box.run("qvjoin", {"a"}),
               (Result{"Joining a.001\nJoining a.002\nJoining a.003\n", "Error: a.002: Is a directory\n", 0}));
     EXPECT_EQ(box.read("a"), "13");

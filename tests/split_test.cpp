@@ -74,7 +74,7 @@ TEST(Split, OperandsAndOptionsInterleave)
     box.write("b", "bbb");
     EXPECT_EQ(box.run("qvsplit", {"a", "-h", "b"}),
               (Result{"Writing file a.001\n"
-                      "Usage: qvsplit [OPTION] ... [FILE] ...\n"
+                      "Usage: " + program_name("qvsplit") + " [OPTION] ... [FILE] ...\n"
                       "Splits a long file into several shorter ones.\n\n"
                       "-h, --help     Display this help\n"
                       "-v, --version  Version information\n", "", 0}));
@@ -98,9 +98,12 @@ TEST(Split, FailuresAreReportedAndTheNextOperandIsSplit)
     Sandbox box;
     box.write("ok", "fine");
     fs::create_directory(box.path("dir"));
+    // A directory opens for reading on Linux and fails at the read; the
+    // Windows run-time library does not open it at all.
+    const std::string dir_error =
+        windows_tools() ? "Error: Couldn't open dir\n" : "Error: dir: Is a directory\n";
     EXPECT_EQ(box.run("qvsplit", {"missing", "dir", "ok"}),
-              (Result{"Writing file ok.001\n",
-                      "Error: Couldn't open missing\nError: dir: Is a directory\n", 0}));
+              (Result{"Writing file ok.001\n", "Error: Couldn't open missing\n" + dir_error, 0}));
     EXPECT_EQ(box.read("ok.001"), "fine");
 }
 
@@ -157,13 +160,14 @@ TEST(Split, NamesOfAnyLength)
     for (int i = 0; i < 6; ++i)
         dir += std::string(200, char('a' + i)) + "/";
     fs::create_directories(box.path(dir));
-    const std::string name = dir + "file";
+    const std::string name = native_path(dir + "file");
     const std::string data = pattern(B + 9);
-    box.write(name, data);
+    box.write(dir + "file", data);
     EXPECT_EQ(box.run("qvsplit", {name}), (Result{writing(name, 1, 2), "", 0}));
-    fs::remove(box.path(name));
+    EXPECT_EQ(box.read(dir + "file.002"), data.substr(B));
+    fs::remove(box.path(dir + "file"));
     EXPECT_EQ(box.run("qvjoin", {name}), (Result{joining(name, 1, 2), "", 0}));
-    EXPECT_EQ(box.read(name), data);
+    EXPECT_EQ(box.read(dir + "file"), data);
 
     // Beyond what the system takes as a path: the ordinary failure.
     const std::string huge(5000, 'z');
