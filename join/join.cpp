@@ -73,9 +73,12 @@ void join(const std::string& base, std::int64_t)
         qv::error_printf("Error: Couldn't open %s\n", base.c_str());
         return;
     }
+    // The base is the same file all along: its status is taken once.
+    qv::Status out_st, st;
+    bool out_known = qv::status_of(out.get(), out_st);
     bool direct = true;
     for (unsigned long k = 1; piece; piece = qv::open_file(name = qv::piece_name(base, ++k), "rb")) {
-        if (qv::is_open_file(name, out.get())) {
+        if (out_known && qv::status_of(name, st) && qv::same_file(st, out_st)) {
             qv::error_printf("Error: %s is the same file as %s\n", name.c_str(), base.c_str());
             continue;
         }
