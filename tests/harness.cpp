@@ -230,3 +230,9 @@ bool io_count(const std::string& key, std::uint64_t& value)
         }
     return false;
 }
+
+std::string full_output_message()
+{
+    return std::string("Error: standard output: ") +
+           (windows_tools() ? "Input/output error" : "No space left on device") + "\n";
+}

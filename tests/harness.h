@@ -66,3 +66,8 @@ std::string pattern(std::size_t n, unsigned seed = 1);
 // writes of every child once it is reaped, so a run's I/O can be measured.
 // False where the kernel keeps no such count.
 bool io_count(const std::string& key, std::uint64_t& value);
+
+// What a tool says at the end when its standard output is /dev/full. The
+// Windows programs under wine write to a device unbuffered: the failed write's
+// reason is not kept to the end of the run, which reports a plain I/O error.
+std::string full_output_message();
