@@ -1,6 +1,7 @@
 // qvjoin: rebuild each BASE from its pieces BASE.001, BASE.002, ...
 #include <cstdio>
 
+#include "common/blockio.h"
 #include "common/file.h"
 #include "common/front.h"
 #include "common/pieces.h"
@@ -26,10 +27,19 @@ char* block;
 
 // Appends one piece to out. A write error is reported for the base, a
 // read error for the piece, each once; either ends this piece only.
-void copy_piece(std::FILE* piece, const std::string& name, std::FILE* out, const std::string& base)
+// While direct, the system copies the piece itself where it can; once a
+// block has gone through out's buffer, direct is over for the whole set.
+void copy_piece(std::FILE* piece, const std::string& name, std::FILE* out, const std::string& base,
+                bool& direct)
 {
+    qv::advise_sequential(piece);
+    if (direct && qv::copy_rest(piece, out))
+        return;
+    // Blocks are read straight into the block buffer, not through a stream buffer.
+    std::setvbuf(piece, nullptr, _IONBF, 0);
     std::size_t n;
     while ((n = std::fread(block, 1, qv::block_size, piece)) > 0) {
+        direct = false;
         int read_error = std::ferror(piece) ? errno : 0;
         std::fwrite(block, 1, n, out);
         if (std::ferror(out)) {
@@ -63,13 +73,17 @@ void join(const std::string& base, std::int64_t)
         qv::error_printf("Error: Couldn't open %s\n", base.c_str());
         return;
     }
+    // The base is the same file all along: its status is taken once.
+    qv::Status out_st, st;
+    bool out_known = qv::status_of(out.get(), out_st);
+    bool direct = true;
     for (unsigned long k = 1; piece; piece = qv::open_file(name = qv::piece_name(base, ++k), "rb")) {
-        if (qv::is_open_file(name, out.get())) {
+        if (out_known && qv::status_of(name, st) && qv::same_file(st, out_st)) {
             qv::error_printf("Error: %s is the same file as %s\n", name.c_str(), base.c_str());
             continue;
         }
         std::printf("Joining %s\n", name.c_str());
-        copy_piece(piece.get(), name, out.get(), base);
+        copy_piece(piece.get(), name, out.get(), base, direct);
     }
     // A write error already reported stays set on the stream: report once.
     bool reported = std::ferror(out.get());

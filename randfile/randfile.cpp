@@ -41,7 +41,7 @@ void create(const std::string& name, std::int64_t size)
     std::printf("Writing file %s\n", name.c_str());
     for (std::int64_t left = size; left > 0;) {
         std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(left, qv::block_size));
-        qv::fill(g, block, n);
+        qv::fill_block(g, block, n);
         if (std::fwrite(block, 1, n, out.get()) != n || std::ferror(out.get())) {
             qv::report_error(name);
             return;

@@ -1,5 +1,9 @@
 // qvjoin on hand-made piece sets.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
 
 #include "common/pieces.h"
 #include "harness.h"
@@ -117,6 +121,60 @@ TEST(Join, NeverReadsItsOwnOutput)
                       "Error: a.002 is the same file as a\nError: b.001 is the same file as b\n", 0}));
     EXPECT_EQ(box.read("a"), "13");
     EXPECT_EQ(box.read("b"), "intact");
+}
+
+// Pieces the system copies itself and pieces it cannot (one on another file
+// system, one that is a device) go to the base in order, whichever way the
+// ones before them went.
+TEST(Join, PiecesCopiedInsideTheSystemOrNotJoinInOrder)
+{
+    const fs::path shm = "/dev/shm";
+    if (!fs::is_directory(shm))
+        GTEST_SKIP() << "no /dev/shm for a piece on another file system";
+    Sandbox box;
+    const fs::path elsewhere = shm / ("qvjoin_test." + std::to_string(getpid()));
+    const std::string one = pattern(B + 5, 1), two = pattern(B + 7, 2), four = pattern(9, 4);
+    std::ofstream(elsewhere, std::ios::binary) << two;
+    box.write("a.001", one);
+    fs::create_symlink(elsewhere, box.path("a.002"));
+    fs::create_symlink("/dev/null", box.path("a.003"));
+    box.write("a.004", four);
+    EXPECT_EQ(box.run("qvjoin", {"a"}),
+              (Result{"Joining a.001\nJoining a.002\nJoining a.003\nJoining a.004\n", "", 0}));
+    EXPECT_TRUE(box.read("a") == one + two + four);
+    fs::remove(elsewhere);
+}
+
+// Pieces and base on one small disk, where the system copies the pieces
+// itself: the full disk is reported as a write through the stream would
+// report it, for every piece that yields bytes.
+TEST(Join, FullDiskMetByTheSystemsOwnCopy)
+{
+    if (windows_tools())
+        GTEST_SKIP() << "the Windows programs have no in-kernel copy, and wine its own view of the disk";
+    Sandbox box;
+    fs::create_directory(box.path("disk"));
+    fs::create_directory(box.path("saved"));
+    if (std::system(("unshare -m mount -t tmpfs -o size=64k qvprobe " + box.path("disk").string() +
+                     " >/dev/null 2>&1").c_str()) != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs in a private mount namespace (unshare -m needs root)";
+    const std::string data = pattern(2400000, 5);
+    for (unsigned long k = 1; k <= 3; ++k)
+        box.write(qv::piece_name("j", k), data.substr((k - 1) * 800000, 800000));
+    box.write("k.001", "next operand");
+    const std::vector<std::string> small_disk = {
+        "unshare", "-m", "sh", "-c",
+        "mount -t tmpfs -o size=3m qvdisk disk && cp j.001 j.002 j.003 disk/ && \"$0\" \"$@\"; "
+        "s=$?; cp -a disk/. saved/ && exit $s"};
+    const std::string full = "Error: disk/j: No space left on device\n";
+    EXPECT_EQ(box.run("qvjoin", {"disk/j", "k"}, small_disk),
+              (Result{"Joining disk/j.001\nJoining disk/j.002\nJoining disk/j.003\nJoining k.001\n",
+                      full + full + full, 0}));
+    const std::string joined = box.read("saved/j");
+    EXPECT_GT(joined.size(), 0u);
+    EXPECT_LT(joined.size(), 800000u);
+    EXPECT_TRUE(joined == data.substr(0, joined.size()));
+    EXPECT_EQ(box.read("k"), "next operand");
 }
 
 }  // namespace
