@@ -44,6 +44,14 @@ std::string shell_line(const std::string& command)
     return line;
 }
 
+// Makes the folder "disk" of the work directory; true when a file system
+// can be mounted on it in a private mount namespace (which needs root).
+bool can_mount_disk(const Sandbox& box)
+{
+    fs::create_directory(box.path("disk"));
+    return shell("unshare -m mount -t tmpfs -o size=64k qvprobe " + box.path("disk").string());
+}
+
 // The faults here are Linux's own; the Windows programs under wine meet the
 // other platform's library instead.
 class Native : public testing::Test {
@@ -243,9 +251,8 @@ protected:
         Native::SetUp();
         if (IsSkipped())
             return;
-        fs::create_directory(box.path("disk"));
         fs::create_directory(box.path("saved"));
-        if (!shell("unshare -m mount -t tmpfs -o size=64k qvprobe " + box.path("disk").string()))
+        if (!can_mount_disk(box))
             GTEST_SKIP() << "cannot mount a tmpfs in a private mount namespace (unshare -m needs root)";
     }
     Sandbox box;
@@ -446,9 +453,7 @@ protected:
         Native::SetUp();
         if (IsSkipped())
             return;
-        fs::create_directory(box.path("disk"));
-        if (!shell("command -v mkfs.ext2") || !shell("losetup -f") ||
-            !shell("unshare -m mount -t tmpfs -o size=64k qvprobe " + box.path("disk").string()))
+        if (!shell("command -v mkfs.ext2") || !shell("losetup -f") || !can_mount_disk(box))
             GTEST_SKIP() << "needs mkfs.ext2, a free loop device and mounts in a private namespace (root)";
         box.write("src", pattern(3 << 20, 5));
         std::ofstream(box.path("image")).close();
